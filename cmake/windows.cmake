@@ -1,0 +1,74 @@
+# Windows build: the seven deliverables (as their issues add them), the Windows
+# tests and the benchmarks, with mingw-w64. Every binary lands in bin/.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+set(QUILLON_BIN ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${QUILLON_BIN})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${QUILLON_BIN})
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+add_compile_options(-Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers)
+# The folder must run with nothing else installed: the C++ runtime goes inside.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(framework_win STATIC
+  ${PORTABLE_FRAMEWORK}
+  framework/codepage_win32.cpp
+  framework/rich_edit_control.cpp
+  framework/win32_prompts.cpp
+  framework/win32_registry.cpp
+)
+target_include_directories(framework_win PUBLIC framework)
+target_link_libraries(framework_win PUBLIC comctl32 comdlg32 shell32 ole32 advapi32 gdi32 user32)
+
+# Scrivo.exe, the editor.
+add_library(scrivo_shell STATIC shell/main_form.cpp)
+target_include_directories(scrivo_shell PUBLIC shell)
+target_link_libraries(scrivo_shell PUBLIC framework_win)
+add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
+target_link_options(Scrivo PRIVATE -municode)
+target_link_libraries(Scrivo PRIVATE scrivo_shell)
+
+# GoogleTest from the system's sources, built by the same toolchain; on Windows
+# (MSYS2) the installed package serves as well.
+set(QUILLON_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build with the cross toolchain")
+if(EXISTS ${QUILLON_GTEST_SOURCE}/CMakeLists.txt)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+  add_library(gtest ALIAS GTest::gtest)
+endif()
+
+set(QUILLON_TESTS_DIR ${CMAKE_BINARY_DIR}/tests)
+function(quillon_win_test name)
+  add_executable(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
+  target_include_directories(${name} PRIVATE tests)
+  target_link_libraries(${name} PRIVATE scrivo_shell gtest)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()
+
+quillon_win_test(win_framework_tests
+  tests/contract/editor_contract.cpp
+  tests/win/editor_contract_richedit.cpp
+  tests/win/codepage_win_test.cpp
+  tests/win/registry_win_test.cpp
+  tests/win/test_main.cpp
+)
+quillon_win_test(win_process_tests
+  tests/win/process_test.cpp
+  tests/win/test_main.cpp
+)
+add_dependencies(win_process_tests Scrivo)
+
+# Benchmarks: built with everything, run on demand (make bench).
+add_executable(load_bench bench/load_bench.cpp)
+set_target_properties(load_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_libraries(load_bench PRIVATE framework_win)
+
+add_executable(wine_warmup tests/win/warmup.cpp)
+set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})

@@ -1,0 +1,284 @@
+#include "rich_edit_control.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "text_lines.h"
+
+namespace quillon {
+
+namespace {
+
+// Large enough for any file we would load: the control's default of 32 767
+// characters would cut a file short and lose text on save.
+constexpr LPARAM kTextLimit = 0x7FFFFFFE;
+
+struct StreamSource {
+    const wchar_t* data;
+    size_t remaining;  // in bytes
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    // Whole UTF-16 units only.
+    const size_t n = std::min(source->remaining, static_cast<size_t>(size) & ~size_t{1});
+    memcpy(buffer, source->data, n);
+    source->data += n / sizeof(wchar_t);
+    source->remaining -= n;
+    *done = static_cast<LONG>(n);
+    return 0;
+}
+
+class QuietScope {
+public:
+    explicit QuietScope(int& counter) : counter_(counter) { ++counter_; }
+    ~QuietScope() { --counter_; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+
+private:
+    int& counter_;
+};
+
+}  // namespace
+
+const wchar_t* RichEditClassName() {
+    static const wchar_t* name = [] {
+        if (LoadLibraryW(L"Msftedit.dll")) return MSFTEDIT_CLASS;
+        LoadLibraryW(L"Riched20.dll");
+        return RICHEDIT_CLASSW;
+    }();
+    return name;
+}
+
+RichEditControl::RichEditControl(HWND parent, int id) : parent_(parent) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, RichEditClassName(), L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | ES_SAVESEL,
+                            0, 0, client.right, client.bottom, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return;
+    // Plain text is chosen while the control is still empty, as it must be.
+    Send(EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE);
+    Send(EM_EXLIMITTEXT, 0, kTextLimit);
+    Send(EM_SETUNDOLIMIT, UndoLimit);
+    Send(EM_AUTOURLDETECT, FALSE);
+    Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap until asked for
+    Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS);
+    SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+}
+
+RichEditControl::~RichEditControl() {
+    if (parent_) RemoveWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this));
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK RichEditControl::ParentSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR data) {
+    auto* self = reinterpret_cast<RichEditControl*>(data);
+    if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == self->hwnd_ && HIWORD(wParam) == EN_CHANGE) {
+        if (!self->quiet_ && self->onChange_) self->onChange_();
+    } else if (msg == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == self->hwnd_ && header->code == EN_SELCHANGE && !self->quiet_ &&
+            self->onSelectionChange_)
+            self->onSelectionChange_();
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+int RichEditControl::TextLength() const {
+    GETTEXTLENGTHEX info{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<int>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&info)));
+}
+
+std::wstring RichEditControl::Text() const {
+    const int length = TextLength();
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GETTEXTEX info{};
+    info.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    info.flags = GT_DEFAULT;
+    info.codepage = 1200;
+    const auto copied = Send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&info), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    // Some versions hand out CR LF or a lone LF for a paragraph mark; the contract says CR.
+    if (text.find(L'\n') != std::wstring::npos) text = NormalizeLineBreaks(text);
+    return text;
+}
+
+std::wstring RichEditControl::TextRange(int start, int end) const {
+    if (end <= start) return {};
+    std::wstring text(static_cast<size_t>(end - start) + 1, L'\0');
+    TEXTRANGEW range{{start, end}, text.data()};
+    const auto copied = Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    return text;
+}
+
+void RichEditControl::StreamIn(std::wstring_view text) {
+    StreamSource source{text.data(), text.size() * sizeof(wchar_t)};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
+    Send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+}
+
+void RichEditControl::SetText(std::wstring_view text) {
+    {
+        QuietScope quiet(quiet_);
+        // The control's own conversion of line breaks differs between versions
+        // (under Wine CR CR LF becomes a space), so it only ever sees lone CRs.
+        StreamIn(NormalizeLineBreaks(text));
+        CHARRANGE start{0, 0};
+        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+        Send(EM_EMPTYUNDOBUFFER);
+        Send(EM_SETMODIFY, FALSE);
+    }
+    if (onChange_) onChange_();
+    if (onSelectionChange_) onSelectionChange_();
+}
+
+int RichEditControl::LineCount() const {
+    const int lines = static_cast<int>(Send(EM_GETLINECOUNT));
+    if (lines <= 0) return 0;
+    // The control counts the empty line after a final line break; the contract does not.
+    return LineIndex(lines - 1) >= TextLength() ? lines - 1 : lines;
+}
+
+int RichEditControl::LineIndex(int n) const {
+    if (n < 0) return -1;  // -1 would ask for the caret's line
+    return static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(n)));
+}
+
+int RichEditControl::LineFromChar(int i) const {
+    i = std::clamp(i, 0, TextLength());
+    return static_cast<int>(Send(EM_EXLINEFROMCHAR, 0, i));
+}
+
+int RichEditControl::LineLength(int i) const {
+    const int start = LineIndex(LineFromChar(i));
+    if (start < 0) return 0;
+    // EM_LINELENGTH counts a line's final CR in some versions; measure ourselves.
+    const int next = LineIndex(LineFromChar(i) + 1);
+    const int end = next < 0 ? TextLength() : next;
+    int length = end - start;
+    if (length > 0 && next >= 0) {
+        const std::wstring last = TextRange(end - 1, end);
+        if (last == L"\r") --length;
+    }
+    return length;
+}
+
+std::wstring RichEditControl::Line(int n) const {
+    if (n < 0 || n >= LineCount()) return {};
+    const int start = LineIndex(n);
+    return TextRange(start, start + LineLength(start));
+}
+
+int RichEditControl::SelStart() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+int RichEditControl::SelLength() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void RichEditControl::Select(int start, int length) {
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    CHARRANGE range{start, start + length};
+    Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::wstring RichEditControl::SelText() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return TextRange(range.cpMin, range.cpMax);
+}
+
+void RichEditControl::ReplaceSel(std::wstring_view text) {
+    const std::wstring inserted = NormalizeLineBreaks(text);
+    // Each replacement is an undo step of its own, never merged with typing.
+    Send(EM_STOPGROUPTYPING);
+    Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted.c_str()));
+    Send(EM_STOPGROUPTYPING);
+    Send(EM_SETMODIFY, TRUE);
+}
+
+bool RichEditControl::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+bool RichEditControl::CanRedo() const { return Send(EM_CANREDO) != 0; }
+void RichEditControl::Undo() { Send(EM_UNDO); }
+void RichEditControl::Redo() { Send(EM_REDO); }
+void RichEditControl::ClearUndo() { Send(EM_EMPTYUNDOBUFFER); }
+
+bool RichEditControl::Modified() const { return Send(EM_GETMODIFY) != 0; }
+void RichEditControl::SetModified(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+
+bool RichEditControl::ReadOnly() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_READONLY) != 0;
+}
+void RichEditControl::SetReadOnly(bool readOnly) { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE); }
+
+void RichEditControl::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    Send(EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+    ShowScrollBar(hwnd_, SB_HORZ, wrap ? FALSE : TRUE);
+}
+
+bool RichEditControl::AutoWordSelection() const {
+    return (Send(EM_GETOPTIONS) & ECO_AUTOWORDSELECTION) != 0;
+}
+void RichEditControl::SetAutoWordSelection(bool on) {
+    Send(EM_SETOPTIONS, on ? ECOOP_OR : ECOOP_AND, on ? ECO_AUTOWORDSELECTION : ~static_cast<LPARAM>(ECO_AUTOWORDSELECTION));
+}
+
+EditorFont RichEditControl::Font() const {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    return {format.szFaceName, static_cast<int>(format.yHeight / 20)};
+}
+
+void RichEditControl::SetFont(const EditorFont& font) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET;
+    format.yHeight = font.size * 20;
+    format.bCharSet = RUSSIAN_CHARSET;
+    lstrcpynW(format.szFaceName, font.name.c_str(), LF_FACESIZE);
+    const bool modified = Modified();
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    SetModified(modified);  // a font is no change of the document
+}
+
+void RichEditControl::LoadBytes(std::string_view bytes, CodePage page) {
+    SetText(BytesToText(bytes, page));
+}
+
+std::string RichEditControl::SaveBytes(CodePage page) const {
+    return ExpandLineBreaks(TextToBytes(Text(), page));
+}
+
+void RichEditControl::SuspendUpdates() {
+    if (suspended_++ == 0) Send(WM_SETREDRAW, FALSE);
+}
+
+void RichEditControl::ResumeUpdates() {
+    if (suspended_ == 0) return;
+    if (--suspended_ == 0) {
+        Send(WM_SETREDRAW, TRUE);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+}  // namespace quillon

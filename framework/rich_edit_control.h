@@ -1,0 +1,90 @@
+// The rich edit wrapper: a Unicode rich edit control in plain-text mode behind
+// the EditorControl contract. It evens out what the control does differently
+// under Wine and on Windows (line breaks, the final paragraph mark, line counts)
+// so that callers see the contract only.
+#pragma once
+
+#include <windows.h>
+
+#include "editor_control.h"
+
+namespace quillon {
+
+class RichEditControl final : public EditorControl {
+public:
+    // Creates the control as a child of parent filling its client area. The
+    // wrapper listens to the parent's notifications itself (window subclass).
+    RichEditControl(HWND parent, int id);
+    ~RichEditControl() override;
+    RichEditControl(const RichEditControl&) = delete;
+    RichEditControl& operator=(const RichEditControl&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+    std::wstring Text() const override;
+    void SetText(std::wstring_view text) override;
+    int TextLength() const override;
+
+    int LineCount() const override;
+    std::wstring Line(int n) const override;
+    int LineIndex(int n) const override;
+    int LineFromChar(int i) const override;
+    int LineLength(int i) const override;
+
+    int SelStart() const override;
+    int SelLength() const override;
+    void Select(int start, int length) override;
+    std::wstring SelText() const override;
+    void ReplaceSel(std::wstring_view text) override;
+
+    bool CanUndo() const override;
+    bool CanRedo() const override;
+    void Undo() override;
+    void Redo() override;
+    void ClearUndo() override;
+
+    bool Modified() const override;
+    void SetModified(bool modified) override;
+    bool ReadOnly() const override;
+    void SetReadOnly(bool readOnly) override;
+    bool WordWrap() const override { return wordWrap_; }
+    void SetWordWrap(bool wrap) override;
+    bool AutoWordSelection() const override;
+    void SetAutoWordSelection(bool on) override;
+    EditorFont Font() const override;
+    void SetFont(const EditorFont& font) override;
+
+    void LoadBytes(std::string_view bytes, CodePage page) override;
+    std::string SaveBytes(CodePage page) const override;
+
+    void SuspendUpdates() override;
+    void ResumeUpdates() override;
+
+    void SetOnChange(Notification onChange) override { onChange_ = std::move(onChange); }
+    void SetOnSelectionChange(Notification onSelectionChange) override {
+        onSelectionChange_ = std::move(onSelectionChange);
+    }
+
+    // Streams UTF-16 text (CR line breaks) into the control: the fast way in.
+    void StreamIn(std::wstring_view text);
+
+private:
+    static LRESULT CALLBACK ParentSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    std::wstring TextRange(int start, int end) const;
+    LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(hwnd_, msg, wParam, lParam);
+    }
+
+    HWND parent_ = nullptr;
+    HWND hwnd_ = nullptr;
+    bool wordWrap_ = false;
+    int suspended_ = 0;
+    int quiet_ = 0;  // notifications held back while the wrapper itself works
+    Notification onChange_;
+    Notification onSelectionChange_;
+};
+
+// The class name of the rich edit control this system offers (loads its library once).
+const wchar_t* RichEditClassName();
+
+}  // namespace quillon

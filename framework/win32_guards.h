@@ -1,0 +1,123 @@
+// RAII guards over Win32 handles: the hourglass cursor, libraries, registry
+// keys and GDI objects. Each restores or releases on every way out.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+namespace quillon {
+
+// Shows the hourglass until destroyed, then the cursor that was there before.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+// A library loaded by name and freed when the guard goes.
+class Library {
+public:
+    Library() = default;
+    explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+    // A resource-only view of a library, no code run.
+    static Library AsData(const wchar_t* name) {
+        Library lib;
+        lib.module_ = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        return lib;
+    }
+    ~Library() { Free(); }
+    Library(Library&& other) noexcept : module_(std::exchange(other.module_, nullptr)) {}
+    Library& operator=(Library&& other) noexcept {
+        if (this != &other) { Free(); module_ = std::exchange(other.module_, nullptr); }
+        return *this;
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+
+    explicit operator bool() const { return module_ != nullptr; }
+    HMODULE Handle() const { return module_; }
+
+    template <typename Fn>
+    Fn Find(const char* exportName) const {
+        return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, exportName))) : nullptr;
+    }
+    template <typename Fn>
+    Fn Find(int ordinal) const {
+        return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                             GetProcAddress(module_, MAKEINTRESOURCEA(ordinal))))
+                       : nullptr;
+    }
+    void Free() {
+        if (module_) FreeLibrary(module_);
+        module_ = nullptr;
+    }
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+// An open registry key, closed when the guard goes.
+class RegKeyHandle {
+public:
+    RegKeyHandle() = default;
+    explicit RegKeyHandle(HKEY key) : key_(key) {}
+    ~RegKeyHandle() { Close(); }
+    RegKeyHandle(RegKeyHandle&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    RegKeyHandle& operator=(RegKeyHandle&& other) noexcept {
+        if (this != &other) { Close(); key_ = std::exchange(other.key_, nullptr); }
+        return *this;
+    }
+    RegKeyHandle(const RegKeyHandle&) = delete;
+    RegKeyHandle& operator=(const RegKeyHandle&) = delete;
+
+    HKEY Get() const { return key_; }
+    HKEY* Put() { Close(); return &key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// A GDI object deleted when the guard goes.
+template <typename H>
+class GdiObject {
+public:
+    explicit GdiObject(H handle = nullptr) : handle_(handle) {}
+    ~GdiObject() { if (handle_) DeleteObject(handle_); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    H Get() const { return handle_; }
+    H Release() { return std::exchange(handle_, nullptr); }
+
+private:
+    H handle_;
+};
+
+// A window's redraw switched off until the guard goes; brackets nest per window
+// through the caller (see RichEditControl).
+class RedrawBracket {
+public:
+    explicit RedrawBracket(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawBracket() {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    RedrawBracket(const RedrawBracket&) = delete;
+    RedrawBracket& operator=(const RedrawBracket&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build and test tools that are missing. Safe to run again: when
+# everything is present it only checks and returns.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake                          || need+=(cmake)
+have g++                            || need+=(g++)
+have make                           || need+=(make)
+have x86_64-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+have x86_64-w64-mingw32-windres     || need+=(binutils-mingw-w64-x86-64)
+have wine                           || need+=(wine wine64)
+have wineserver || [ -x /usr/lib/wine/wineserver ] || [ -x /usr/lib/wine/wineserver64 ] || need+=(wine64)
+have Xvfb                           || need+=(xvfb xauth)
+have import                         || need+=(imagemagick)
+have xdpyinfo                       || need+=(x11-utils)
+# Wine's own fonts (window buttons, Cyrillic user-interface text) and metric
+# equivalents of Courier New and Arial.
+[ -d /usr/share/wine/fonts ] && ls /usr/share/wine/fonts/marlett* >/dev/null 2>&1 || need+=(fonts-wine)
+[ -d /usr/share/fonts/truetype/liberation ] || need+=(fonts-liberation)
+[ -f /usr/src/googletest/CMakeLists.txt ]  || need+=(googletest)
+[ -f /usr/include/gtest/gtest.h ]          || need+=(libgtest-dev)
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "installing: ${need[*]}"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${need[@]}"

@@ -1,0 +1,5 @@
+// Resource ids of Scrivo.exe. String ids are the product's string numbers.
+#pragma once
+
+#define kMainIconId 1
+#define kFirstDocumentId 0xFF00

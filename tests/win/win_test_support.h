@@ -1,0 +1,57 @@
+// Helpers of the Windows tests: a host window, message pumping and bounded waits.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace quillon::test {
+
+// A plain top-level window to put controls in; one per test process.
+inline HWND HostWindow() {
+    static HWND host = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuillonTestHost";
+        RegisterClassW(&wc);
+        return CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+    }();
+    return host;
+}
+
+// Dispatches every message waiting for this thread.
+inline void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Pumps messages until the condition holds or the time is up; true when it held.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        PumpMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// The folder of the running test program, with a final backslash.
+inline std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+// The folder the deliverables land in (bin/ beside tests/).
+inline std::wstring BinFolder() { return ModuleFolder() + L"..\\bin\\"; }
+
+}  // namespace quillon::test
