@@ -15,6 +15,7 @@ add_library(framework_win STATIC
   ${PORTABLE_FRAMEWORK}
   framework/codepage_win32.cpp
   framework/rich_edit_control.cpp
+  framework/win32_files.cpp
   framework/win32_prompts.cpp
   framework/win32_registry.cpp
 )
@@ -55,6 +56,8 @@ endfunction()
 quillon_win_test(win_framework_tests
   tests/contract/editor_contract.cpp
   tests/win/editor_contract_richedit.cpp
+  tests/win/framework_win_test.cpp
+  tests/win/test_strings.rc
   tests/win/codepage_win_test.cpp
   tests/win/registry_win_test.cpp
   tests/win/test_main.cpp

@@ -22,13 +22,23 @@ have xdpyinfo                       || need+=(x11-utils)
 [ -f /usr/src/googletest/CMakeLists.txt ]  || need+=(googletest)
 [ -f /usr/include/gtest/gtest.h ]          || need+=(libgtest-dev)
 
-if [ ${#need[@]} -eq 0 ]; then
-    exit 0
-fi
+# Wine runs in ru_RU.UTF-8: the code pages come from the name, but file names
+# with Cyrillic letters need the locale itself to exist on the host.
+have locale-gen                     || need+=(locales)
+ru_locale() { locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; }
 
-echo "installing: ${need[*]}"
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+if [ ${#need[@]} -gt 0 ]; then
+    echo "installing: ${need[*]}"
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+if ! ru_locale; then
+    echo "generating the ru_RU.UTF-8 locale"
+    if ! grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+    $SUDO locale-gen >/dev/null
+fi

@@ -1,0 +1,35 @@
+// Whole files in and out of the editor control. A save never damages the file on
+// disk: the new content is written beside it and replaces the old file only once
+// it is completely written.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "editor_control.h"
+
+namespace quillon {
+
+struct FileResult {
+    bool ok = false;
+    DWORD error = ERROR_SUCCESS;  // the system's error code when not ok
+};
+
+// The whole file; nullopt with the error code set when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD* error = nullptr);
+
+// Writes bytes to path by way of a temporary file in the same folder; the old
+// file's attributes are kept. On failure the old file is as it was. A file with
+// the read-only attribute is not replaced (ERROR_ACCESS_DENIED).
+FileResult WriteFileSafely(const std::wstring& path, std::string_view bytes);
+
+// Loads the file as plain text in the code page (any line ends); the editor is
+// untouched when the file cannot be read.
+FileResult LoadFileInto(EditorControl& editor, const std::wstring& path, CodePage page);
+// Saves the text with CR LF line ends in the code page, through WriteFileSafely.
+FileResult SaveFileFrom(const EditorControl& editor, const std::wstring& path, CodePage page);
+
+}  // namespace quillon

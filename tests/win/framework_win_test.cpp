@@ -1,0 +1,125 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "prompts.h"
+#include "rich_edit_control.h"
+#include "win32_files.h"
+#include "win32_guards.h"
+#include "win_test_support.h"
+
+namespace quillon {
+namespace {
+
+TEST(StringTable, LoadsTheProductsTextsExactly) {
+    EXPECT_EQ(ResourceString(101), L"Безымянный ");
+    EXPECT_EQ(ResourceString(108), L"Ст %s\t\tКол %-8d");
+    EXPECT_EQ(ResourceString(9999), L"");
+    ScriptedPrompts script;
+    ShowPrompt({110, {L"C:\\a.html"}, L"", PromptIcon::Warning, PromptButtons::YesNoCancel});
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"C:\\a.html\" был изменен.\r\nСохранить изменения?");
+}
+
+TEST(Guards, LibraryFindsExportsByNameAndOrdinalAndFrees) {
+    Library missing(L"no-such-library.dll");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.Find<FARPROC>("anything"), nullptr);
+
+    Library kernel(L"kernel32.dll");
+    ASSERT_TRUE(kernel);
+    EXPECT_NE(kernel.Find<FARPROC>("GetTickCount"), nullptr);
+    EXPECT_EQ(kernel.Find<FARPROC>("NoSuchExport"), nullptr);
+    Library moved = std::move(kernel);
+    EXPECT_FALSE(kernel);
+    EXPECT_TRUE(moved);
+}
+
+TEST(Guards, WaitCursorComesBackOnEveryWayOut) {
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    try {
+        WaitCursor wait;
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+        throw 1;
+    } catch (int) {
+    }
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"quillon-files-test\\";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(folder);
+    }
+    std::wstring Put(const wchar_t* name, const std::string& bytes) {
+        const std::wstring path = folder + name;
+        EXPECT_TRUE(WriteFileSafely(path, bytes).ok);
+        return path;
+    }
+    size_t FileCount() const {
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
+    std::wstring folder;
+};
+
+TEST_F(Files, SaveReplacesTheFileKeepsItsAttributesAndLeavesNothingBehind) {
+    const std::wstring path = Put(L"Документ.html", "old content that is longer");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    RichEditControl editor(test::HostWindow(), 100);
+    ASSERT_TRUE(LoadFileInto(editor, path, CodePage::Ansi).ok);
+    EXPECT_EQ(editor.Text(), L"old content that is longer");
+    editor.SetText(L"new\rПривет");
+    ASSERT_TRUE(SaveFileFrom(editor, path, CodePage::Ansi).ok);
+    EXPECT_EQ(ReadWholeFile(path), std::string("new\r\n\xcf\xf0\xe8\xe2\xe5\xf2"));
+    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(Files, FailedSavesLeaveTheOldFileAsItWas) {
+    const std::wstring locked = Put(L"readonly.txt", "keep me");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    const FileResult readOnly = WriteFileSafely(locked, "lost?");
+    EXPECT_FALSE(readOnly.ok);
+    EXPECT_EQ(readOnly.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadWholeFile(locked), std::string("keep me"));
+
+    EXPECT_FALSE(WriteFileSafely(folder + L"no\\such\\folder\\a.txt", "x").ok);
+    EXPECT_FALSE(WriteFileSafely(folder.substr(0, folder.size() - 1), "x").ok);  // a folder
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(Files, LoadingAMissingFileReportsAndLeavesTheEditorAlone) {
+    RichEditControl editor(test::HostWindow(), 100);
+    editor.SetText(L"unchanged");
+    const FileResult result = LoadFileInto(editor, folder + L"missing.txt", CodePage::Ansi);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(editor.Text(), L"unchanged");
+}
+
+TEST_F(Files, DosTextLoadsAndSavesByteIdenticalInTheOemPage) {
+    std::string file;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n') file.push_back(static_cast<char>(b));
+    file += "\r\nend\r\n";
+    const std::wstring path = Put(L"dos.txt", file);
+    RichEditControl editor(test::HostWindow(), 100);
+    ASSERT_TRUE(LoadFileInto(editor, path, CodePage::Oem).ok);
+    ASSERT_TRUE(SaveFileFrom(editor, path, CodePage::Oem).ok);
+    EXPECT_EQ(ReadWholeFile(path), file);
+}
+
+}  // namespace
+}  // namespace quillon
