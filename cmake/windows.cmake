@@ -71,6 +71,7 @@ add_dependencies(win_process_tests Scrivo)
 # Benchmarks: built with everything, run on demand (make bench).
 add_executable(load_bench bench/load_bench.cpp)
 set_target_properties(load_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(load_bench PRIVATE -municode)
 target_link_libraries(load_bench PRIVATE framework_win)
 
 add_executable(wine_warmup tests/win/warmup.cpp)

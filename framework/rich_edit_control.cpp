@@ -57,9 +57,7 @@ const wchar_t* RichEditClassName() {
 RichEditControl::RichEditControl(HWND parent, int id) : parent_(parent) {
     RECT client{};
     GetClientRect(parent, &client);
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, RichEditClassName(), L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | ES_SAVESEL,
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, RichEditClassName(), L"", WS_CHILD | WS_VISIBLE | kRichEditStyle,
                             0, 0, client.right, client.bottom, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
 #include "editor_control.h"
 
 namespace quillon {
@@ -83,6 +85,10 @@ private:
     Notification onChange_;
     Notification onSelectionChange_;
 };
+
+// The styles the editor's control is made with, besides WS_CHILD and WS_VISIBLE.
+inline constexpr DWORD kRichEditStyle = WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                        ES_NOHIDESEL | ES_WANTRETURN | ES_SAVESEL;
 
 // The class name of the rich edit control this system offers (loads its library once).
 const wchar_t* RichEditClassName();
