@@ -76,3 +76,22 @@ target_link_libraries(load_bench PRIVATE framework_win)
 
 add_executable(wine_warmup tests/win/warmup.cpp)
 set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
+
+# Filebox.dll: file dialogs, document kinds and per-extension rules.
+add_library(Filebox SHARED filebox/filebox.cpp filebox/filebox_rules.cpp filebox/filebox.rc filebox/filebox.def)
+set_target_properties(Filebox PROPERTIES PREFIX "" OUTPUT_NAME Filebox)
+target_include_directories(Filebox PUBLIC filebox)
+target_link_libraries(Filebox PRIVATE comdlg32 user32 kernel32)
+# Only the .def file's exports, not every symbol of the static runtime.
+target_link_options(Filebox PRIVATE -Wl,--exclude-all-symbols)
+
+quillon_win_test(win_filebox_tests
+  tests/win/filebox_win_test.cpp
+  tests/win/test_main.cpp
+)
+target_include_directories(win_filebox_tests PRIVATE filebox)
+add_dependencies(win_filebox_tests Filebox)
+find_program(QUILLON_OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump)
+add_test(NAME filebox_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
+         ${QUILLON_OBJDUMP} $<TARGET_FILE:Filebox>
+         OpenFiles=1 GetOpenFilesList=2 SaveFiles=3 GetDefaultFilter=4 GetFileParams=5 GetDefWordWrap=6 GetNewFileIDs=7)
