@@ -46,21 +46,6 @@ std::string MakeHtml(size_t size) {
     return html;
 }
 
-struct StreamSource {
-    const wchar_t* data;
-    size_t remaining;
-};
-
-DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const size_t n = std::min(source->remaining, static_cast<size_t>(size) & ~size_t{1});
-    memcpy(buffer, source->data, n);
-    source->data += n / sizeof(wchar_t);
-    source->remaining -= n;
-    *done = static_cast<LONG>(n);
-    return 0;
-}
-
 HWND Host() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -112,9 +97,7 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(bare, EM_SETEVENTMASK, 0, 0);
             SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
             const auto begin = Clock::now();
-            StreamSource source{text.data(), text.size() * sizeof(wchar_t)};
-            EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
-            SendMessageW(bare, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+            StreamTextInto(bare, text);
             const double took = Seconds(begin);
             DestroyWindow(bare);
             return took;

@@ -119,11 +119,13 @@ std::wstring RichEditControl::TextRange(int start, int end) const {
     return text;
 }
 
-void RichEditControl::StreamIn(std::wstring_view text) {
+void StreamTextInto(HWND richEdit, std::wstring_view text) {
     StreamSource source{text.data(), text.size() * sizeof(wchar_t)};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
-    Send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+    SendMessageW(richEdit, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
 }
+
+void RichEditControl::StreamIn(std::wstring_view text) { StreamTextInto(hwnd_, text); }
 
 void RichEditControl::SetText(std::wstring_view text) {
     {

@@ -90,6 +90,9 @@ private:
 inline constexpr DWORD kRichEditStyle = WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                         ES_NOHIDESEL | ES_WANTRETURN | ES_SAVESEL;
 
+// Streams UTF-16 text into any rich edit control with EM_STREAMIN (plain text).
+void StreamTextInto(HWND richEdit, std::wstring_view text);
+
 // The class name of the rich edit control this system offers (loads its library once).
 const wchar_t* RichEditClassName();
 
