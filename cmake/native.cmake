@@ -7,13 +7,16 @@ add_library(framework_portable STATIC
   framework/codepage_portable.cpp
   framework/codepage_tables.cpp
   framework/platform_portable.cpp
+  framework/text_case_portable.cpp
   filebox/filebox_rules.cpp
+  ${PORTABLE_SCRIVO}
 )
-target_include_directories(framework_portable PUBLIC framework filebox)
+target_include_directories(framework_portable PUBLIC framework filebox document shell)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
   tests/native/codepage_test.cpp
+  tests/native/document_rules_test.cpp
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
   tests/native/prompts_test.cpp

@@ -15,6 +15,7 @@ add_library(framework_win STATIC
   ${PORTABLE_FRAMEWORK}
   framework/codepage_win32.cpp
   framework/rich_edit_control.cpp
+  framework/text_case_win32.cpp
   framework/win32_files.cpp
   framework/win32_prompts.cpp
   framework/win32_registry.cpp
@@ -23,8 +24,8 @@ target_include_directories(framework_win PUBLIC framework)
 target_link_libraries(framework_win PUBLIC comctl32 comdlg32 shell32 ole32 advapi32 gdi32 user32)
 
 # Scrivo.exe, the editor.
-add_library(scrivo_shell STATIC shell/main_form.cpp)
-target_include_directories(scrivo_shell PUBLIC shell)
+add_library(scrivo_shell STATIC shell/main_form.cpp ${PORTABLE_SCRIVO})
+target_include_directories(scrivo_shell PUBLIC shell document)
 target_link_libraries(scrivo_shell PUBLIC framework_win)
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
 target_link_options(Scrivo PRIVATE -municode)
