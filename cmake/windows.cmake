@@ -23,11 +23,25 @@ add_library(framework_win STATIC
 target_include_directories(framework_win PUBLIC framework)
 target_link_libraries(framework_win PUBLIC comctl32 comdlg32 shell32 ole32 advapi32 gdi32 user32)
 
+# Filebox.dll: file dialogs, document kinds and per-extension rules.
+add_library(Filebox SHARED filebox/filebox.cpp filebox/filebox_rules.cpp filebox/filebox.rc filebox/filebox.def)
+set_target_properties(Filebox PROPERTIES PREFIX "" OUTPUT_NAME Filebox)
+target_include_directories(Filebox PUBLIC filebox)
+target_link_libraries(Filebox PRIVATE comdlg32 user32 kernel32)
+# Only the .def file's exports, not every symbol of the static runtime.
+target_link_options(Filebox PRIVATE -Wl,--exclude-all-symbols)
+# The test programs load it from beside themselves, as Scrivo does.
+add_custom_command(TARGET Filebox POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/tests/)
+
 # Scrivo.exe, the editor.
-add_library(scrivo_shell STATIC shell/main_form.cpp ${PORTABLE_SCRIVO})
-target_include_directories(scrivo_shell PUBLIC shell document)
-target_link_libraries(scrivo_shell PUBLIC framework_win)
+add_library(scrivo_shell STATIC shell/main_form.cpp document/edit_form.cpp ${PORTABLE_SCRIVO})
+target_include_directories(scrivo_shell PUBLIC shell document filebox)
+target_link_libraries(scrivo_shell PUBLIC framework_win Filebox)
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
+set_source_files_properties(shell/scrivo.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/shell/scrivo_strings.rc;${CMAKE_SOURCE_DIR}/shell/scrivo.manifest")
 target_link_options(Scrivo PRIVATE -municode)
 target_link_libraries(Scrivo PRIVATE scrivo_shell)
 
@@ -77,14 +91,6 @@ target_link_libraries(load_bench PRIVATE framework_win)
 
 add_executable(wine_warmup tests/win/warmup.cpp)
 set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
-
-# Filebox.dll: file dialogs, document kinds and per-extension rules.
-add_library(Filebox SHARED filebox/filebox.cpp filebox/filebox_rules.cpp filebox/filebox.rc filebox/filebox.def)
-set_target_properties(Filebox PROPERTIES PREFIX "" OUTPUT_NAME Filebox)
-target_include_directories(Filebox PUBLIC filebox)
-target_link_libraries(Filebox PRIVATE comdlg32 user32 kernel32)
-# Only the .def file's exports, not every symbol of the static runtime.
-target_link_options(Filebox PRIVATE -Wl,--exclude-all-symbols)
 
 quillon_win_test(win_filebox_tests
   tests/win/filebox_win_test.cpp

@@ -3,11 +3,27 @@
 #include <objbase.h>
 
 #include "main_form.h"
+#include "prompts.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    using namespace quillon;
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, kMutexName);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A second start: the files go to the running editor, which comes to the front.
+        HandOffCommandLine();
+        if (HWND running = FindWindowW(kMainFormClass, nullptr)) {
+            SendMessageW(running, kMsgActivateInstance, 0, 0);
+            CloseHandle(mutex);
+            return 0;
+        }
+    }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    int exitCode = 1;
-    if (HWND frame = quillon::CreateMainForm(instance, {showCommand})) exitCode = quillon::RunMessageLoop(frame);
+    try {
+        if (THtmlScrivoForm* form = THtmlScrivoForm::Create(instance, {showCommand})) RunMessageLoop(*form);
+    } catch (...) {
+        MessageBoxW(nullptr, L"Внутренняя ошибка программы.", kApplicationTitle, MB_ICONERROR | MB_OK);
+    }
+    if (mutex) CloseHandle(mutex);
     CoUninitialize();
-    return exitCode;
+    return 0;
 }

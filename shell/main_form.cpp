@@ -1,93 +1,515 @@
 #include "main_form.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "command_table.h"
+#include "edit_form.h"
+#include "filebox_api.h"
+#include "prompts.h"
 #include "resource_ids.h"
+#include "status_texts.h"
+#include "text_case.h"
+#include "win32_guards.h"
 
 namespace quillon {
 
 namespace {
 
-struct MainForm {
-    HWND frame = nullptr;
-    HWND client = nullptr;
-};
+constexpr UINT kFirstItemId = 1000;
+constexpr int kStatusBarId = 90;
+constexpr int kStrFileNotOpened = 113;
+constexpr int kStrAlreadyOpen = 114;
 
-MainForm* FromWindow(HWND hwnd) {
-    return reinterpret_cast<MainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+// Widths of the six panels; 1 to 4 are centred.
+constexpr int kPanelWidths[6] = {120, 70, 70, 100, 100, 50};
+
+StatusTexts LoadStatusTexts() {
+    StatusTexts texts{ResourceString(kStrModified), ResourceString(kStrInsert),  ResourceString(kStrOverwrite),
+                      ResourceString(kStrReadOnly), ResourceString(kStrDosText), ResourceString(kStrWindowsText),
+                      ResourceString(kStrCaret)};
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) > 1) texts.thousandsSeparator = separator[0];
+    return texts;
 }
 
-LRESULT OnCreate(HWND hwnd, MainForm* form) {
-    CLIENTCREATESTRUCT client{};
-    client.idFirstChild = kFirstDocumentId;
-    form->client = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                   WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
-                                   hwnd, nullptr, GetModuleHandleW(nullptr), &client);
-    return form->client ? 0 : -1;
-}
-
-LRESULT CALLBACK MainFormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    MainForm* form = FromWindow(hwnd);
-    switch (msg) {
-    case WM_NCCREATE: {
-        auto* created = new MainForm{hwnd, nullptr};
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        break;
-    }
-    case WM_CREATE: return OnCreate(hwnd, form);
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete form;
-        break;
-    default: break;
-    }
-    return DefFrameProcW(hwnd, form ? form->client : nullptr, msg, wParam, lParam);
-}
-
-bool RegisterMainFormClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMainFormClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MainFormProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIconId));
-    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kMainFormClass;
-    return RegisterClassExW(&wc) != 0;
-}
+std::wstring KeyText(std::wstring_view key) { return key.empty() ? std::wstring() : L"\t" + std::wstring(key); }
 
 }  // namespace
 
-HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options) {
+THtmlScrivoForm::THtmlScrivoForm() : states_(*this, LoadStatusTexts()) {}
+
+THtmlScrivoForm* THtmlScrivoForm::FromWindow(HWND hwnd) {
+    return reinterpret_cast<THtmlScrivoForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptions& options) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterMainFormClass(instance)) return nullptr;
-    HWND frame = CreateWindowExW(0, kMainFormClass, L"Quillon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 instance, nullptr);
-    if (!frame) return nullptr;
+    WNDCLASSEXW wc{};
+    if (!GetClassInfoExW(instance, kMainFormClass, &wc)) {
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIconId));
+        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+        wc.lpszClassName = kMainFormClass;
+        if (!RegisterClassExW(&wc)) return nullptr;
+    }
+    RegisterEditFormClass(instance);
+    auto* form = new THtmlScrivoForm();
+    HWND frame = CreateWindowExW(WS_EX_ACCEPTFILES, kMainFormClass, kApplicationTitle,
+                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, nullptr, nullptr, instance, form);
+    if (!frame) return nullptr;  // WM_NCDESTROY has freed the form
     ShowWindow(frame, options.showCommand);
     UpdateWindow(frame);
-    return frame;
+    return form;
 }
 
-HWND MainFormClient(HWND frame) {
-    const MainForm* form = FromWindow(frame);
-    return form ? form->client : nullptr;
+HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options) {
+    THtmlScrivoForm* form = THtmlScrivoForm::Create(instance, options);
+    return form ? form->Frame() : nullptr;
 }
 
-int RunMessageLoop(HWND frame) {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateMDISysAccel(MainFormClient(frame), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+LRESULT CALLBACK THtmlScrivoForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* form = static_cast<THtmlScrivoForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->frame_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    THtmlScrivoForm* form = FromWindow(hwnd);
+    if (!form) return DefFrameProcW(hwnd, nullptr, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        const LRESULT result = DefFrameProcW(hwnd, nullptr, msg, wParam, lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete form;
+        return result;
+    }
+    try {
+        return form->Handle(msg, wParam, lParam);
+    } catch (...) {
+        return DefFrameProcW(hwnd, form->client_, msg, wParam, lParam);
+    }
+}
+
+LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: OnCreate(); return client_ ? 0 : -1;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_ACTIVATE: if (LOWORD(wParam) != WA_INACTIVE) OnActivate(); break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) <= 1 && LOWORD(wParam) >= kFirstItemId &&
+            LOWORD(wParam) < kFirstItemId + MenuEntries().size()) {
+            MenuItemSelect(MenuEntries()[LOWORD(wParam) - kFirstItemId].command);
+            return 0;
+        }
+        break;
+    case WM_COPYDATA: return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kMsgActivateInstance: OnActivateInstance(); return 0;
+    case kMsgRestoreDesktop: OnRestoreDesktop(); return 0;
+    case WM_DROPFILES: OpenDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) SaveState();
+        break;
+    case WM_CLOSE:
+        if (!OnCloseQuery()) return 0;
+        DestroyWindow(frame_);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        for (TEditForm* document : Documents()) document->ApplySystemColors();
+        break;
+    case WM_DESTROY:
+        if (accelerators_) DestroyAcceleratorTable(accelerators_);
+        accelerators_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default: break;
+    }
+    return DefFrameProcW(frame_, client_, msg, wParam, lParam);
+}
+
+void THtmlScrivoForm::OnCreate() {
+    BuildMenu();
+    CLIENTCREATESTRUCT clientCreate{windowMenu_, kFirstDocumentId};
+    client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, frame_,
+                              nullptr, GetModuleHandleW(nullptr), &clientCreate);
+    BuildStatusBar();
+    // The stored placement comes with the registry; without one the first start opens maximized.
+    PostMessageW(frame_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    firstActivation_ = true;
+    for (const auto* name : {L"FullFileNameItem", L"HTMLExtensionItem", L"AutoindentItem", L"SmartTabItem",
+                             L"WordSelectItem", L"BackupsItem"})
+        SetChecked(name, false);
+    SetChecked(L"FullFileNameItem", options_.FullNames);
+    SetChecked(L"HTMLExtensionItem", options_.HtmlExt);
+    SetChecked(L"AutoindentItem", options_.Autoindent);
+    SetChecked(L"SmartTabItem", options_.SmartTab);
+    SetChecked(L"WordSelectItem", options_.WordSelect);
+    SetChecked(L"BackupsItem", options_.BackupCopies);
+    states_.DocumentsPresent(false);
+}
+
+void THtmlScrivoForm::BuildMenu() {
+    menu_ = CreateMenu();
+    std::vector<ACCEL> keys;
+    std::map<TopMenu, HMENU> popups;
+    for (const auto& top : TopMenus()) {
+        HMENU popup = CreatePopupMenu();
+        popups[top.menu] = popup;
+        AppendMenuW(menu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), std::wstring(top.caption).c_str());
+        if (top.menu == TopMenu::Window) windowMenu_ = popup;
+        if (top.menu == TopMenu::Format) formatMenu_ = popup;
+    }
+    const auto& entries = MenuEntries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const MenuEntry& entry = entries[i];
+        if (entry.hidden) continue;  // hidden in the form; the command still works
+        const UINT id = kFirstItemId + static_cast<UINT>(i);
+        std::wstring caption = std::wstring(entry.caption) + KeyText(entry.key);
+        // The editor control handles Delete itself; the menu only shows the key.
+        if (entry.name == L"DeleteItem") caption += L"\tDel";
+        HMENU popup = popups[entry.menu];
+        if (entry.submenu) {
+            HMENU sub = CreatePopupMenu();
+            AppendMenuW(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
+        } else {
+            AppendMenuW(popup, MF_STRING | (entry.disabled ? MF_GRAYED : 0), id, caption.c_str());
+            MENUITEMINFOW info{sizeof info, MIIM_DATA};
+            info.dwItemData = static_cast<ULONG_PTR>(entry.command);  // the tag beside the id
+            SetMenuItemInfoW(popup, id, FALSE, &info);
+            itemIds_.emplace(std::wstring(entry.name), id);
+        }
+        if (entry.separatorAfter) AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        KeyChord chord;
+        if (!entry.submenu && ParseKey(entry.key, chord)) {
+            BYTE flags = FVIRTKEY;
+            if (chord.ctrl) flags |= FCONTROL;
+            if (chord.shift) flags |= FSHIFT;
+            if (chord.alt) flags |= FALT;
+            keys.push_back({flags, static_cast<WORD>(chord.virtualKey), static_cast<WORD>(id)});
         }
     }
+    SetMenu(frame_, menu_);
+    accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+}
+
+void THtmlScrivoForm::BuildStatusBar() {
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                 frame_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    int edges[6];
+    int right = 0;
+    for (int i = 0; i < 6; ++i) edges[i] = right += kPanelWidths[i];
+    SendMessageW(statusBar_, SB_SETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+}
+
+void THtmlScrivoForm::OnSize() {
+    RECT client{};
+    GetClientRect(frame_, &client);
+    int statusHeight = 0;
+    if (statusBar_) {
+        SendMessageW(statusBar_, WM_SIZE, 0, 0);
+        RECT bar{};
+        GetWindowRect(statusBar_, &bar);
+        statusHeight = bar.bottom - bar.top;
+    }
+    if (client_) MoveWindow(client_, 0, 0, client.right, client.bottom - statusHeight, TRUE);
+}
+
+void THtmlScrivoForm::OnActivate() {
+    states_.PasteState(IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+    if (firstActivation_) {
+        firstActivation_ = false;
+        PostMessageW(frame_, kMsgRestoreDesktop, 0, 0);
+    }
+}
+
+LRESULT THtmlScrivoForm::OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kCopyDataFileList) return 0;
+    // Narrow text in the system code page, not necessarily NUL-terminated.
+    const char* bytes = static_cast<const char*>(data->lpData);
+    size_t length = 0;
+    while (bytes && length < data->cbData && bytes[length]) ++length;
+    OpenFileList(BytesToText(std::string_view(bytes ? bytes : "", length), CodePage::Ansi));
+    return 1;
+}
+
+void THtmlScrivoForm::OnActivateInstance() {
+    if (IsIconic(frame_)) ShowWindow(frame_, SW_RESTORE);
+    SetForegroundWindow(frame_);
+}
+
+void THtmlScrivoForm::OnRestoreDesktop() {
+    // The desktop of the last run comes back here once it is stored; then the
+    // program's own files, so that they open after it.
+    HandOffCommandLine();
+}
+
+void THtmlScrivoForm::OpenFileList(std::wstring_view text) { OpenNamedFiles(SplitFileList(text)); }
+
+void THtmlScrivoForm::OpenDroppedFiles(HDROP drop) {
+    std::vector<std::wstring> names;
+    try {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            wchar_t name[1024] = {};
+            DragQueryFileW(drop, i, name, 1024);
+            names.emplace_back(name);
+        }
+    } catch (...) {
+        DragFinish(drop);
+        throw;
+    }
+    DragFinish(drop);
+    OpenNamedFiles(names);
+}
+
+bool THtmlScrivoForm::IsFileOpen(const std::wstring& name) {
+    const std::wstring lowered = LowerText(name);
+    for (TEditForm* document : Documents()) {
+        if (LowerText(document->FileName()) == lowered) {
+            ShowPrompt({kStrAlreadyOpen, {name}, L"", PromptIcon::Warning, PromptButtons::Ok, 0, frame_});
+            return true;
+        }
+    }
+    return false;
+}
+
+void THtmlScrivoForm::OpenNamedFiles(const std::vector<std::wstring>& names) {
+    WaitCursor wait;
+    PrepareNewWindow();
+    for (const auto& name : names) {
+        if (IsFileOpen(name)) continue;
+        TEditForm* document = TEditForm::Create(*this);
+        if (!document || !document->LoadFile(name)) {
+            if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+            ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+            continue;
+        }
+        document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
+        document->FormActivate();
+    }
+    FinishNewWindow();
+}
+
+TEditForm* THtmlScrivoForm::NewDocument(const std::wstring& ext) {
+    PrepareNewWindow();
+    TEditForm* document = TEditForm::Create(*this);
+    if (document) {
+        document->NewUntitled(ext);
+        document->FormActivate();
+    }
+    FinishNewWindow();
+    return document;
+}
+
+void THtmlScrivoForm::PrepareNewWindow() {
+    if (TEditForm* active = ActiveDocument()) {
+        const bool maximized = IsZoomed(active->Handle());
+        newWindowState_ = StateForNewWindows(
+            IsIconic(active->Handle()) ? DocumentWindowState::Minimized
+                                       : (maximized ? DocumentWindowState::Maximized : DocumentWindowState::Normal),
+            std::nullopt);
+        if (maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+    } else {
+        // "Window State" from the registry joins here with the stored options.
+        newWindowState_ = StateForNewWindows(std::nullopt, std::nullopt);
+    }
+}
+
+void THtmlScrivoForm::FinishNewWindow() {
+    DocumentState& state = SharedDocumentState();
+    states_.DocumentsPresent(state.OpenDocumentCount > 0);
+    if (TEditForm* active = ActiveDocument()) {
+        active->SelectionChange();
+        if (newWindowState_ == DocumentWindowState::Maximized)
+            SendMessageW(client_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+    }
+}
+
+std::vector<TEditForm*> THtmlScrivoForm::Documents() const {
+    std::vector<TEditForm*> documents;
+    for (HWND child = GetWindow(client_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (TEditForm* document = TEditForm::FromWindow(child)) documents.push_back(document);
+    return documents;
+}
+
+TEditForm* THtmlScrivoForm::ActiveDocument() const {
+    return TEditForm::FromWindow(reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0)));
+}
+
+void THtmlScrivoForm::SwitchOption(bool EditorOptions::*option, std::wstring_view item) {
+    options_.*option = !(options_.*option);
+    SetChecked(item, options_.*option);
+}
+
+void THtmlScrivoForm::MenuItemSelect(int command) {
+    TEditForm* active = ActiveDocument();
+    EditorControl* editor = active ? &active->Editor() : nullptr;
+    HWND control = active ? active->RichEdit().Handle() : nullptr;
+    switch (command) {
+    case kCmdNew: NewDocument(L""); break;
+    case kCmdSave: if (active) active->Save(); break;
+    case kCmdSaveAs: if (active) active->SaveAs(); break;
+    case kCmdShowInBrowser: if (active) active->ShowInBrowser(); break;
+    case kCmdSaveAll:
+        for (TEditForm* document : Documents()) document->Save();
+        break;
+    case kCmdExit:
+        SaveState();
+        PostMessageW(frame_, WM_CLOSE, 0, 0);
+        break;
+    case kCmdCloseAll: CloseAll(); break;
+    case kCmdUndo: if (editor) editor->Undo(); break;
+    case kCmdRedo: if (editor) editor->Redo(); break;
+    case kCmdCut: if (control) SendMessageW(control, WM_CUT, 0, 0); break;
+    case kCmdCopy: if (control) SendMessageW(control, WM_COPY, 0, 0); break;
+    case kCmdPaste: if (control) SendMessageW(control, EM_PASTESPECIAL, CF_UNICODETEXT, 0); break;
+    case kCmdDelete: if (editor) editor->DeleteSel(); break;
+    case kCmdSelectAll: if (editor) editor->Select(0, editor->TextLength()); break;
+    case kCmdFullNames:
+        SwitchOption(&EditorOptions::FullNames, L"FullFileNameItem");
+        for (TEditForm* document : Documents()) document->UpdateCaption();
+        break;
+    case kCmdWordWrap:
+        if (active) {
+            const bool wrap = !editor->WordWrap();
+            SetChecked(L"WordWrapItem", wrap);
+            active->SetWordWrap(wrap);
+        }
+        break;
+    case kCmdAutoindent: SwitchOption(&EditorOptions::Autoindent, L"AutoindentItem"); break;
+    case kCmdSmartTab: SwitchOption(&EditorOptions::SmartTab, L"SmartTabItem"); break;
+    case kCmdBackups: SwitchOption(&EditorOptions::BackupCopies, L"BackupsItem"); break;
+    case kCmdWordSelect:
+        SwitchOption(&EditorOptions::WordSelect, L"WordSelectItem");
+        for (TEditForm* document : Documents()) document->ApplyWordSelection();
+        break;
+    default: break;  // the commands of later parts, and unknown numbers, do nothing yet
+    }
+}
+
+void THtmlScrivoForm::CloseAll() {
+    // A snapshot first: closing changes the document area.
+    for (TEditForm* document : Documents()) {
+        HWND hwnd = document->Handle();
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        if (IsWindow(hwnd)) break;  // refused: stop at the first refusal
+    }
+}
+
+void THtmlScrivoForm::SaveState() {
+    DocumentState& state = SharedDocumentState();
+    state.Closing = true;
+    // Options, recent files, placement and the desktop are stored here once
+    // the registry layout exists.
+    rememberedCount_ = state.OpenDocumentCount;
+    if (TEditForm* active = ActiveDocument(); active && IsZoomed(active->Handle()))
+        SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+}
+
+bool THtmlScrivoForm::OnCloseQuery() {
+    DocumentState& state = SharedDocumentState();
+    for (TEditForm* document : Documents()) {
+        if (!document->FormCloseQuery()) {
+            // Refused: the program goes on as it was.
+            if (state.Closing) {
+                state.Closing = false;
+                state.OpenDocumentCount = rememberedCount_;
+                if (TEditForm* active = ActiveDocument(); active && newWindowState_ == DocumentWindowState::Maximized)
+                    SendMessageW(client_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) { quillon::EnterRecentFile(recent_, entry); }
+
+UINT THtmlScrivoForm::ItemId(std::wstring_view name) const {
+    auto it = itemIds_.find(name);
+    return it == itemIds_.end() ? 0 : it->second;
+}
+
+void THtmlScrivoForm::SetEnabled(std::wstring_view name, bool enabled) {
+    if (const UINT id = ItemId(name)) EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void THtmlScrivoForm::SetChecked(std::wstring_view name, bool checked) {
+    if (const UINT id = ItemId(name)) CheckMenuItem(menu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void THtmlScrivoForm::SetPanelText(int panel, std::wstring_view text) {
+    if (!statusBar_) return;
+    // A leading tab centres a panel's text.
+    const std::wstring shown = (panel >= 1 && panel <= 4 && !text.empty() ? L"\t" : L"") + std::wstring(text);
+    SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+std::wstring THtmlScrivoForm::PanelText(int panel) const {
+    const auto length = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    if (!text.empty() && text.front() == L'\t') text.erase(0, 1);
+    return text;
+}
+
+void THtmlScrivoForm::SetFormattingEnabled(bool enabled) {
+    for (const auto& entry : MenuEntries())
+        if (entry.menu == TopMenu::Format) SetEnabled(entry.name, enabled);
+}
+
+void THtmlScrivoForm::SetWindowMenuEnabled(bool enabled) {
+    const int count = GetMenuItemCount(windowMenu_);
+    for (int i = 0; i < count; ++i)
+        EnableMenuItem(windowMenu_, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    const int top = static_cast<int>(TopMenu::Window);
+    EnableMenuItem(menu_, static_cast<UINT>(top), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    DrawMenuBar(frame_);
+}
+
+void THtmlScrivoForm::SetWindowToolBarEnabled(bool) {
+    // The window toolbar comes with the cool bar.
+}
+
+int RunMessageLoop(THtmlScrivoForm& form) {
+    HWND frame = form.Frame();
+    HWND client = form.DocumentArea();
+    HACCEL accelerators = form.Accelerators();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsWindow(frame) && (TranslateMDISysAccel(client, &msg) ||
+                                (accelerators && TranslateAcceleratorW(frame, accelerators, &msg))))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
     return static_cast<int>(msg.wParam);
+}
+
+void HandOffCommandLine() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args) return;
+    if (count > 1) {
+        Library assist(L"Assist.dll");
+        using ProcessFileListFn = void(__stdcall*)(char**, int);
+        if (auto process = assist.Find<ProcessFileListFn>("ProcessFileList")) {
+            std::vector<std::string> names;
+            for (int i = 1; i < count && static_cast<int>(names.size()) < kMaxHandedArguments; ++i)
+                names.push_back(TextToBytes(args[i], CodePage::Ansi));
+            std::vector<char*> pointers;
+            for (auto& name : names) pointers.push_back(name.data());
+            process(pointers.data(), static_cast<int>(pointers.size()));
+        }
+    }
+    LocalFree(args);
 }
 
 }  // namespace quillon

@@ -1,23 +1,122 @@
-// The main window: an MDI frame of class THtmlScrivoForm captioned "Quillon".
+// THtmlScrivoForm: the main window, an MDI frame captioned "Quillon" with the
+// menu bar of the command table and the status bar of six panels.
 #pragma once
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common.h"
+#include "edit_host.h"
+#include "main_rules.h"
+
 namespace quillon {
 
+class TEditForm;
+
 inline constexpr wchar_t kMainFormClass[] = L"THtmlScrivoForm";
+inline constexpr wchar_t kMutexName[] = L"THtmlScrivoFormMutex(Quillon)";
+inline constexpr ULONG_PTR kCopyDataFileList = 0x7FFD;
+inline constexpr UINT kMsgRestoreDesktop = 0x7FFE;
+inline constexpr UINT kMsgActivateInstance = 0x7FFF;
+inline constexpr int kMaxHandedArguments = 50;
 
 struct MainFormOptions {
     int showCommand = SW_SHOWDEFAULT;
 };
 
-// Registers the class once; creates and shows the frame. Null on failure.
-HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options);
+class THtmlScrivoForm final : public MainComponents, public EditHost {
+public:
+    // Registers the class once; creates and shows the frame. Null on failure.
+    static THtmlScrivoForm* Create(HINSTANCE instance, const MainFormOptions& options);
+    static THtmlScrivoForm* FromWindow(HWND hwnd);
 
-// The frame's document area (the MDI client), for a frame made by CreateMainForm.
-HWND MainFormClient(HWND frame);
+    HWND Frame() const { return frame_; }
+    HWND StatusBar() const { return statusBar_; }
+    HMENU Menu() const { return menu_; }
+    HACCEL Accelerators() const { return accelerators_; }
+    // The menu item id of a component name (0 when there is none).
+    UINT ItemId(std::wstring_view name) const;
+    std::wstring PanelText(int panel) const;
+
+    // Document windows in the document area's order, and the active one.
+    std::vector<TEditForm*> Documents() const;
+    TEditForm* ActiveDocument() const;
+
+    void MenuItemSelect(int command);
+    void OpenFileList(std::wstring_view text);
+    void OpenDroppedFiles(HDROP drop);
+    void OpenNamedFiles(const std::vector<std::wstring>& names);
+    bool IsFileOpen(const std::wstring& name);
+    void PrepareNewWindow();
+    void FinishNewWindow();
+    TEditForm* NewDocument(const std::wstring& ext);
+    // The exit routine; false when a document refused to close.
+    void SaveState();
+    const RecentFiles& Recent() const { return recent_; }
+    EditorOptions& MutableOptions() { return options_; }
+
+    // MainComponents
+    void SetEnabled(std::wstring_view name, bool enabled) override;
+    void SetChecked(std::wstring_view name, bool checked) override;
+    void SetPanelText(int panel, std::wstring_view text) override;
+    void SetFormattingEnabled(bool enabled) override;
+    void SetWindowMenuEnabled(bool enabled) override;
+    void SetWindowToolBarEnabled(bool enabled) override;
+
+    // EditHost
+    HWND MainWindow() const override { return frame_; }
+    HWND DocumentArea() const override { return client_; }
+    const EditorOptions& Options() const override { return options_; }
+    CommandStates& States() override { return states_; }
+    void EnterRecentFile(const RecentFileEntry& entry) override;
+    void SetWordWrapChecked(bool checked) override { SetChecked(L"WordWrapItem", checked); }
+    int& LastSaveFilter() override { return lastSaveFilter_; }
+
+private:
+    THtmlScrivoForm();
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnSize();
+    void OnActivate();
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    void OnActivateInstance();
+    void OnRestoreDesktop();
+    bool OnCloseQuery();
+    void BuildMenu();
+    void BuildStatusBar();
+    void SwitchOption(bool EditorOptions::*option, std::wstring_view item);
+    void CloseAll();
+
+    HWND frame_ = nullptr;
+    HWND client_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HMENU menu_ = nullptr;
+    HMENU windowMenu_ = nullptr;
+    HMENU formatMenu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::map<std::wstring, UINT, std::less<>> itemIds_;
+    EditorOptions options_;
+    CommandStates states_;
+    RecentFiles recent_;
+    int lastSaveFilter_ = 0;
+    bool firstActivation_ = true;
+    DocumentWindowState newWindowState_ = DocumentWindowState::Maximized;
+    int rememberedCount_ = 0;
+};
 
 // The message loop of the user-interface thread; returns the exit code.
-int RunMessageLoop(HWND frame);
+int RunMessageLoop(THtmlScrivoForm& form);
+
+// Hands the program's own arguments (at most 50) to Assist.dll, when it is there.
+void HandOffCommandLine();
+
+// Kept for callers that only need the window.
+HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options);
 
 }  // namespace quillon

@@ -1,0 +1,423 @@
+#include "edit_form.h"
+
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <functional>
+
+#include "filebox_api.h"
+#include "prompts.h"
+#include "text_format.h"
+#include "win32_files.h"
+#include "win32_guards.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr int kEditorId = 100;
+constexpr wchar_t kLoadingCaption[] = L"Загрузка файла %s...";
+constexpr int kStrUntitled = 101;
+constexpr int kStrSaveQuestion = 110;
+constexpr int kStrSaveFailed = 115;
+constexpr int kStrBrowserFailed = 116;
+constexpr int kStrBackupFailed = 151;
+constexpr int kStrSaveTitle = 160;
+
+std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
+std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
+
+std::wstring NameOnly(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+size_t TextHash(const EditorControl& editor) { return std::hash<std::wstring>()(editor.Text()); }
+
+}  // namespace
+
+// The save dialog, replaceable by tests; by default Filebox's.
+std::function<int(FileDialogRequest&)>& SaveDialogRunner() {
+    static std::function<int(FileDialogRequest&)> runner;
+    return runner;
+}
+
+namespace {
+int RunSaveDialog(FileDialogRequest& request) {
+    if (SaveDialogRunner()) return SaveDialogRunner()(request);
+    return SaveFiles(&request);
+}
+}  // namespace
+
+bool RegisterEditFormClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kEditFormClass, &wc)) return true;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = TEditForm::WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kEditFormClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
+TEditForm* TEditForm::Create(EditHost& host) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterEditFormClass(instance)) return nullptr;
+    auto* form = new TEditForm(host);
+    MDICREATESTRUCTW create{};
+    create.szClass = kEditFormClass;
+    create.szTitle = L"";
+    create.hOwner = instance;
+    create.x = create.y = CW_USEDEFAULT;
+    create.cx = 452;
+    create.cy = 279;
+    create.lParam = reinterpret_cast<LPARAM>(form);
+    HWND hwnd = reinterpret_cast<HWND>(
+        SendMessageW(host.DocumentArea(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (!hwnd) {
+        // WM_NCDESTROY did not run for a window that never existed.
+        if (!form->hwnd_) delete form;
+        return nullptr;
+    }
+    return form;
+}
+
+TEditForm* TEditForm::FromWindow(HWND hwnd) {
+    wchar_t cls[32] = {};
+    if (!hwnd || !GetClassNameW(hwnd, cls, 32) || std::wstring(cls) != kEditFormClass) return nullptr;
+    return reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK TEditForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const auto* mdi = reinterpret_cast<const MDICREATESTRUCTW*>(created->lpCreateParams);
+        auto* form = reinterpret_cast<TEditForm*>(mdi->lParam);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefMDIChildProcW(hwnd, msg, wParam, lParam);
+    try {
+        return form->Handle(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross the window procedure; the window stays usable.
+        return DefMDIChildProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT TEditForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: OnSize(); break;  // the default handling keeps the MDI state
+    case WM_SETFOCUS: if (editor_) SetFocus(editor_->Handle()); return 0;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == hwnd_) FormActivate();
+        else if (reinterpret_cast<HWND>(wParam) == hwnd_) FormDeactivate();
+        break;
+    case WM_CLOSE:
+        if (!FormCloseQuery()) return 0;
+        break;
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_NCDESTROY: {
+        const LRESULT result = DefMDIChildProcW(hwnd_, msg, wParam, lParam);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        delete this;
+        return result;
+    }
+    default: break;
+    }
+    return DefMDIChildProcW(hwnd_, msg, wParam, lParam);
+}
+
+void TEditForm::OnCreate() {
+    DocumentState& state = SharedDocumentState();
+    state.OpenDocumentCount += 1;
+    FInsertMode = true;
+    FPassChars = true;
+    FHasFile = false;
+    FFileName.clear();
+    editor_ = std::make_unique<RichEditControl>(hwnd_, kEditorId);
+    editor_->SetFont({L"Courier New", 11});
+    ApplyFont();
+    host_.RegisterWindow(hwnd_);
+    ApplyWordSelection();
+    const LRESULT options = SendMessageW(editor_->Handle(), EM_GETLANGOPTIONS, 0, 0);
+    SendMessageW(editor_->Handle(), EM_SETLANGOPTIONS, 0, (options & ~IMF_UIFONTS) | IMF_AUTOFONTSIZEADJUST);
+    editor_->SetOnChange([this] { SelectionChange(); });
+    editor_->SetOnSelectionChange([this] { SelectionChange(); });
+}
+
+void TEditForm::OnSize() {
+    if (!editor_) return;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    MoveWindow(editor_->Handle(), 0, 0, client.right, client.bottom, TRUE);
+    // FormResize: the caret panel follows the active window only.
+    HWND active = reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0));
+    if (active == hwnd_ && SharedDocumentState().OpenDocumentCount > 0)
+        host_.States().ShowCaret(editor_->CaretColumn(), editor_->CaretLine());
+}
+
+bool TEditForm::IsUntitledName() const {
+    const std::wstring prefix = ResourceString(kStrUntitled);
+    return !prefix.empty() && FFileName.compare(0, prefix.size(), prefix) == 0;
+}
+
+void TEditForm::RememberSavedText() { savedHash_ = TextHash(*editor_); }
+
+void TEditForm::NewUntitled(const std::wstring& ext) {
+    DocumentState& state = SharedDocumentState();
+    state.UntitledCounter += 1;
+    SetFileName(ResourceString(kStrUntitled) + std::to_wstring(state.UntitledCounter) + ext);
+    editor_->SetText(L"");
+    editor_->SetModified(false);
+    editor_->ClearUndo();
+    RememberSavedText();
+    host_.States().UndoState(false);
+    host_.States().ModifiedState(false);
+}
+
+bool TEditForm::LoadFile(const std::wstring& name) {
+    SetWindowTextW(hwnd_, FormatText(kLoadingCaption, {name}).c_str());
+    DWORD error = ERROR_SUCCESS;
+    std::optional<std::string> bytes;
+    {
+        UpdateBracket bracket(*editor_);
+        bytes = ReadWholeFile(name, &error);
+        if (bytes) editor_->LoadBytes(*bytes, CodePage::Ansi);
+    }
+    if (!bytes) return false;
+    FHasFile = true;
+    SetFileName(name);
+    editor_->SetModified(false);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    FFileReadOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    DocumentState& state = SharedDocumentState();
+    state.ActiveFileReadOnly = FFileReadOnly;
+    // A file with NUL bytes cannot come back byte for byte from a text editor:
+    // it opens read-only, so that no save can cut it short.
+    const bool binary = bytes->find('\0') != std::string::npos;
+    editor_->SetReadOnly(editor_->ReadOnly() || FFileReadOnly || binary);
+    state.ActiveReadOnly = editor_->ReadOnly();
+    editor_->ClearUndo();
+    RememberSavedText();
+    host_.States().UndoState(false);
+    host_.States().ModifiedState(false);
+    return true;
+}
+
+void TEditForm::SetFileName(const std::wstring& name) {
+    FFileName = name;
+    UpdateCaption();
+    host_.WindowNameChanged(hwnd_);
+    const std::string narrow = Narrow(name);
+    FileParams params{narrow.c_str(), 0, 0};
+    GetFileParams(&params);
+    FTagEditing = params.tagCommands != 0;
+    host_.States().FormattingState(FTagEditing);
+    FBrowsable = params.browsable != 0 && FHasFile;
+    host_.States().BrowseState(FBrowsable);
+    SetIcon(name);
+}
+
+void TEditForm::SetIcon(const std::wstring& name) {
+    SHFILEINFOW info{};
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    bool got = attributes != INVALID_FILE_ATTRIBUTES &&
+               SHGetFileInfoW(name.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon;
+    if (!got && attributes == INVALID_FILE_ATTRIBUTES && NameOnly(name).find(L'.') != std::wstring::npos)
+        got = SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                             SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) && info.hIcon;
+    if (!got) return;
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(info.hIcon));
+    if (icon_) DestroyIcon(icon_);
+    icon_ = info.hIcon;
+}
+
+void TEditForm::UpdateCaption() {
+    const std::wstring caption = host_.Options().FullNames ? FFileName : NameOnly(FFileName);
+    SetWindowTextW(hwnd_, caption.c_str());
+    // The MDI window menu keeps its own copy of the caption.
+    SendMessageW(host_.DocumentArea(), WM_MDIREFRESHMENU, 0, 0);
+}
+
+bool TEditForm::WriteFile() {
+    std::string bytes = editor_->SaveBytes(CodePage::Ansi);
+    if (FDosText) bytes = AnsiToOem(bytes);
+    return WriteFileSafely(FFileName, bytes).ok;
+}
+
+void TEditForm::Save() {
+    if (!FHasFile) {
+        SaveAs();
+        return;
+    }
+    if (!editor_->Modified() && !FForceSave) return;
+    WaitCursor wait;
+    if (host_.Options().BackupCopies && GetFileAttributesW(FFileName.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        const std::wstring backup = BackupName(FFileName);
+        while (!CopyFileW(FFileName.c_str(), backup.c_str(), FALSE)) {
+            const PromptAnswer answer = ShowPrompt({kStrBackupFailed, {FFileName}, L"", PromptIcon::Warning,
+                                                    PromptButtons::AbortRetryIgnore, 1, host_.MainWindow()});
+            if (answer == PromptAnswer::Abort) return;
+            if (answer == PromptAnswer::Ignore) break;
+        }
+    }
+    if (!WriteFile()) {
+        ShowPrompt({kStrSaveFailed, {FFileName}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
+        return;
+    }
+    editor_->SetModified(false);
+    host_.States().ModifiedState(false);
+    editor_->ClearUndo();
+    RememberSavedText();
+    host_.States().UndoState(false);
+    host_.States().RedoState(false);
+}
+
+void TEditForm::SaveAs() {
+    const std::string narrowName = Narrow(FFileName);
+    int filter = GetDefaultFilter(narrowName.c_str());
+    const bool ownFilter = filter != -1;
+    if (!ownFilter) filter = host_.LastSaveFilter();
+
+    char fileBuffer[260] = {};
+    const std::string initial = Narrow(NameOnly(FFileName));
+    lstrcpynA(fileBuffer, initial.c_str(), sizeof fileBuffer);
+    char folder[kFileboxFolderSize] = {};
+    if (FHasFile) lstrcpynA(folder, Narrow(FolderOf(FFileName)).c_str(), sizeof folder);
+    const std::string title = Narrow(FormatText(ResourceString(kStrSaveTitle), {NameOnly(FFileName)}));
+    FileDialogRequest request{hwnd_, fileBuffer, sizeof fileBuffer, filter, folder, title.c_str(), 0, nullptr};
+
+    EnableWindow(host_.MainWindow(), FALSE);
+    const int confirmed = RunSaveDialog(request);
+    EnableWindow(host_.MainWindow(), TRUE);
+    if (!confirmed) return;
+    FHasFile = true;
+    SetFileName(Wide(fileBuffer));
+    FForceSave = true;
+    Save();
+    FForceSave = false;
+    if (!ownFilter) host_.LastSaveFilter() = request.filterIndex;
+}
+
+bool TEditForm::QuerySave() {
+    if (!editor_->Modified()) return true;
+    const PromptAnswer answer = ShowPrompt({kStrSaveQuestion, {FFileName}, L"", PromptIcon::Warning,
+                                            PromptButtons::YesNoCancel, 0, host_.MainWindow()});
+    if (answer == PromptAnswer::Cancel) return false;
+    if (answer == PromptAnswer::No) return true;
+    Save();
+    return !editor_->Modified();
+}
+
+void TEditForm::ShowInBrowser() {
+    if (!FBrowsable) return;
+    Save();
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(host_.MainWindow(), L"open", FFileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        ShowPrompt({kStrBrowserFailed, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
+}
+
+void TEditForm::ApplyFont() {
+    const EditorOptions& options = host_.Options();
+    if (!options.FontName.empty()) editor_->SetFont({options.FontName, options.FontSize});
+}
+
+void TEditForm::ApplySystemColors() {
+    SendMessageW(editor_->Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = GetSysColor(COLOR_WINDOWTEXT);
+    const bool modified = editor_->Modified();
+    SendMessageW(editor_->Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    editor_->SetModified(modified);
+}
+
+void TEditForm::ApplyWordSelection() { editor_->SetAutoWordSelection(host_.Options().WordSelect); }
+
+void TEditForm::SetWordWrap(bool wrap) {
+    WaitCursor wait;
+    const int start = editor_->SelStart();
+    editor_->SetWordWrap(wrap);
+    editor_->SetSelStart(start);
+}
+
+void TEditForm::SetInsertMode(bool insert) {
+    FInsertMode = insert;
+    host_.States().ShowInsertMode(insert);
+}
+
+void TEditForm::FormActivate() {
+    DocumentState& state = SharedDocumentState();
+    if (state.OpenDocumentCount == 0 || !editor_) return;
+    state.ActiveReadOnly = editor_->ReadOnly();
+    state.ActiveFileReadOnly = FFileReadOnly;
+    SelectionChange();
+    host_.SetWordWrapChecked(editor_->WordWrap());
+    CommandStates& states = host_.States();
+    states.ShowInsertMode(FInsertMode);
+    states.ShowReadOnly(editor_->ReadOnly());
+    states.BrowseState(FBrowsable);
+    states.FormattingState(FTagEditing && !editor_->ReadOnly());
+    states.ShowCoding(FDosText);
+    host_.WindowActivated(hwnd_);
+}
+
+void TEditForm::FormDeactivate() {
+    // The search dialogs come with their issue; nothing else to close yet.
+}
+
+void TEditForm::SelectionChange() {
+    if (!editor_) return;
+    HWND active = reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0));
+    if (active && active != hwnd_) return;  // the panels belong to the active window
+    CommandStates& states = host_.States();
+    states.ShowCaret(editor_->CaretColumn(), editor_->CaretLine());
+    states.SelectionState(editor_->SelLength() > 0);
+    const bool canUndo = editor_->CanUndo();
+    states.UndoState(canUndo);
+    states.RedoState(editor_->CanRedo());
+    states.PasteState(IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+    // Undoing every change since the last save shows the document unmodified
+    // again; past the undo limit the text itself decides.
+    bool modified = canUndo;
+    if (!canUndo && editor_->Modified())
+        modified = savedHash_ != TextHash(*editor_);
+    editor_->SetModified(modified);
+    states.ModifiedState(modified);
+    states.FindNextState(false);
+}
+
+bool TEditForm::FormCloseQuery() {
+    const bool canClose = QuerySave();
+    DocumentState& state = SharedDocumentState();
+    if (state.Closing && canClose) state.OpenDocumentCount -= 1;
+    return canClose;
+}
+
+void TEditForm::OnDestroy() {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = nullptr;
+    DocumentState& state = SharedDocumentState();
+    if (!state.Closing) {
+        state.OpenDocumentCount -= 1;
+        host_.States().DocumentsPresent(state.OpenDocumentCount > 0);
+        if (!IsUntitledName() && !FFileName.empty() && editor_)
+            host_.EnterRecentFile({FFileName, editor_->ReadOnly(), editor_->SelStart(), editor_->WordWrap(), FDosText});
+        host_.UnregisterWindow(hwnd_);
+    }
+    editor_.reset();
+}
+
+}  // namespace quillon

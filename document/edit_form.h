@@ -1,0 +1,97 @@
+// TEditForm: a document window in the main window's document area, one text
+// document in a rich edit control, bound to a file or untitled.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "edit_host.h"
+#include "filebox_api.h"
+#include "rich_edit_control.h"
+
+namespace quillon {
+
+inline constexpr wchar_t kEditFormClass[] = L"TEditForm";
+
+class TEditForm {
+public:
+    // Creates the window in the host's document area; null on failure.
+    static TEditForm* Create(EditHost& host);
+    // The document window of a window handle, or null.
+    static TEditForm* FromWindow(HWND hwnd);
+
+    HWND Handle() const { return hwnd_; }
+    EditorControl& Editor() { return *editor_; }
+    RichEditControl& RichEdit() { return *editor_; }
+
+    void NewUntitled(const std::wstring& ext);
+    // Loads the file; false (window unchanged but for its caption) when it
+    // cannot be read. The caller reports it and releases the window.
+    bool LoadFile(const std::wstring& name);
+    void SetFileName(const std::wstring& name);
+    void UpdateCaption();
+    void Save();
+    void SaveAs();
+    bool QuerySave();
+    void ShowInBrowser();
+    void ApplyFont();
+    void ApplySystemColors();
+    void ApplyWordSelection();
+    void SetWordWrap(bool wrap);
+    void SetInsertMode(bool insert);
+
+    // Whether the window may close (asks about unsaved changes).
+    bool FormCloseQuery();
+    void FormActivate();
+    void FormDeactivate();
+    void SelectionChange();
+
+    const std::wstring& FileName() const { return FFileName; }
+    bool HasFile() const { return FHasFile; }
+    bool FileReadOnly() const { return FFileReadOnly; }
+    bool TagEditing() const { return FTagEditing; }
+    bool Browsable() const { return FBrowsable; }
+    bool InsertMode() const { return FInsertMode; }
+    bool DosText() const { return FDosText; }
+    bool IsUntitledName() const;
+
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    explicit TEditForm(EditHost& host) : host_(host) {}
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnDestroy();
+    void OnSize();
+    void SetIcon(const std::wstring& name);
+    bool WriteFile();
+    void RememberSavedText();
+
+    EditHost& host_;
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<RichEditControl> editor_;
+    HICON icon_ = nullptr;
+
+    std::wstring FFileName;
+    bool FHasFile = false;
+    bool FFileReadOnly = false;
+    bool FTagEditing = false;
+    bool FBrowsable = false;
+    bool FInsertMode = true;
+    bool FForceSave = false;
+    bool FDosText = false;
+    bool FPassChars = true;
+    // The text as last loaded or saved (its hash), so that undoing back past
+    // the undo limit never makes a changed text look saved.
+    size_t savedHash_ = 0;
+};
+
+// The save dialog Save As runs; tests put their own answer here. Empty: Filebox's.
+std::function<int(FileDialogRequest&)>& SaveDialogRunner();
+
+bool RegisterEditFormClass(HINSTANCE instance);
+
+}  // namespace quillon
