@@ -77,6 +77,11 @@ quillon_win_test(win_framework_tests
   tests/win/registry_win_test.cpp
   tests/win/test_main.cpp
 )
+quillon_win_test(win_editor_tests
+  tests/win/editor_ui_test.cpp
+  tests/win/test_main.cpp
+  shell/scrivo_strings_only.rc
+)
 quillon_win_test(win_process_tests
   tests/win/process_test.cpp
   tests/win/test_main.cpp

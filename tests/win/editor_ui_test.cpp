@@ -1,0 +1,318 @@
+// The real main window and document windows in this process, driven the way
+// the program drives them: command numbers through the dispatcher, text
+// through the editor control, copy-data to the frame. Prompts and the save
+// dialog are scripted; results are read from the real menu, status bar,
+// captions and files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "command_table.h"
+#include "edit_form.h"
+#include "main_form.h"
+#include "prompts.h"
+#include "win32_files.h"
+#include "win_test_support.h"
+
+namespace quillon {
+namespace {
+
+std::wstring Caption(HWND hwnd) {
+    wchar_t text[512] = {};
+    GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+class EditorUi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SharedDocumentState() = DocumentState{};
+        form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
+        ASSERT_TRUE(form);
+        frame = form->Frame();
+        test::PumpMessages();
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"quillon-ui\\";
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        SaveDialogRunner() = nullptr;
+        if (IsWindow(frame)) {
+            // Discard whatever the test left modified.
+            for (TEditForm* document : form->Documents()) document->Editor().SetModified(false);
+            DestroyWindow(frame);
+        }
+        test::PumpMessages();
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::wstring Put(const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = folder + name;
+        EXPECT_TRUE(WriteFileSafely(path, bytes).ok);
+        return path;
+    }
+    UINT MenuState(std::wstring_view item) const {
+        return GetMenuState(form->Menu(), form->ItemId(item), MF_BYCOMMAND);
+    }
+    bool Enabled(std::wstring_view item) const { return !(MenuState(item) & (MF_GRAYED | MF_DISABLED)); }
+    bool Checked(std::wstring_view item) const { return (MenuState(item) & MF_CHECKED) != 0; }
+    void Command(int command) {
+        form->MenuItemSelect(command);
+        test::PumpMessages();
+    }
+    TEditForm* Active() const { return form->ActiveDocument(); }
+
+    THtmlScrivoForm* form = nullptr;
+    HWND frame = nullptr;
+    std::wstring folder;
+};
+
+TEST_F(EditorUi, OpensTheFilesThatCanBeOpenedAndReportsTheOthers) {
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 5; ++i)
+        names.push_back(i == 3 ? folder + L"missing3.txt" : Put(L"file" + std::to_wstring(i) + L".txt", "text"));
+    ScriptedPrompts script;
+    form->OpenNamedFiles(names);
+    test::PumpMessages();
+    ASSERT_EQ(form->Documents().size(), 4u);
+    ASSERT_EQ(script.SeenIds(), std::vector<int>{113});
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Не удалось открыть файл \"" + names[2] + L"\".");
+    EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Error);
+    EXPECT_EQ(SharedDocumentState().OpenDocumentCount, 4);
+    EXPECT_EQ(Caption(Active()->Handle()), L"file5.txt");
+    // New windows open maximized on the first start.
+    EXPECT_TRUE(IsZoomed(Active()->Handle()));
+
+    // Already open, in another case: message 114, nothing opened.
+    script.Clear();
+    std::wstring upper = names[0];
+    for (auto& ch : upper) ch = static_cast<wchar_t>(towupper(ch));
+    form->OpenNamedFiles({upper});
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"" + upper + L"\" уже открыт.");
+    EXPECT_EQ(form->Documents().size(), 4u);
+}
+
+TEST_F(EditorUi, PanelsAndCommandsFollowTheActiveDocument) {
+    const std::wstring page = Put(L"page.html", "<p>one</p>\r\n<p>two</p>\r\n");
+    form->OpenNamedFiles({page});
+    TEditForm* document = Active();
+    ASSERT_TRUE(document);
+    EditorControl& editor = document->Editor();
+    EXPECT_EQ(form->PanelText(0), L"Ст 1\t\tКол 1       ");
+    EXPECT_EQ(form->PanelText(1), L"");
+    EXPECT_EQ(form->PanelText(2), L"Вставка");
+    EXPECT_EQ(form->PanelText(3), L"Текст Windows");
+    EXPECT_EQ(form->PanelText(4), L"");
+    EXPECT_FALSE(Enabled(L"SaveItem"));
+    EXPECT_FALSE(Enabled(L"UndoItem"));
+    EXPECT_TRUE(Enabled(L"SaveAsItem"));
+    EXPECT_TRUE(Enabled(L"BoldItem"));  // HTML takes tags
+    EXPECT_TRUE(Enabled(L"ShowInBrowser"));
+    EXPECT_FALSE(Enabled(L"CopyItem"));
+
+    editor.Select(14, 3);  // "two"
+    test::PumpMessages();
+    EXPECT_EQ(form->PanelText(0), L"Ст 2\t\tКол 7       ");
+    EXPECT_TRUE(Enabled(L"CopyItem"));
+    EXPECT_TRUE(Enabled(L"CutItem"));
+
+    editor.ReplaceSel(L"три");
+    test::PumpMessages();
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+    EXPECT_TRUE(Enabled(L"SaveItem"));
+    EXPECT_TRUE(Enabled(L"UndoItem"));
+
+    // Undoing every change makes the document unmodified again.
+    Command(kCmdUndo);
+    EXPECT_EQ(form->PanelText(1), L"");
+    EXPECT_FALSE(Enabled(L"SaveItem"));
+    EXPECT_TRUE(Enabled(L"RedoItem"));
+    EXPECT_FALSE(editor.Modified());
+
+    // A plain text document takes no tags.
+    form->OpenNamedFiles({Put(L"notes.txt", "notes")});
+    EXPECT_FALSE(Enabled(L"BoldItem"));
+    EXPECT_FALSE(Enabled(L"ShowInBrowser"));
+}
+
+TEST_F(EditorUi, ClosingTheLastWindowEmptiesThePanelsAndDisablesDocumentCommands) {
+    form->OpenNamedFiles({Put(L"a.html", "a")});
+    ASSERT_TRUE(Active());
+    SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    EXPECT_TRUE(form->Documents().empty());
+    EXPECT_EQ(SharedDocumentState().OpenDocumentCount, 0);
+    for (int panel = 0; panel < 6; ++panel) EXPECT_EQ(form->PanelText(panel), L"") << panel;
+    for (const auto* item : {L"SaveItem", L"SaveAsItem", L"SaveAllItem", L"UndoItem", L"RedoItem", L"PasteItem",
+                             L"ReplaceItem", L"FindItem", L"GoToItem", L"BoldItem", L"WordWrapItem"})
+        EXPECT_FALSE(Enabled(item)) << std::wstring(item).c_str();
+    // It went into the recent files.
+    EXPECT_EQ(form->Recent()[0].FileName, folder + L"a.html");
+}
+
+TEST_F(EditorUi, ReadOnlyFilesOpenReadOnly) {
+    const std::wstring locked = Put(L"locked.txt", "abc");
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    form->OpenNamedFiles({locked});
+    ASSERT_TRUE(Active());
+    EXPECT_TRUE(Active()->Editor().ReadOnly());
+    EXPECT_EQ(form->PanelText(4), L"Только чтение");
+    EXPECT_FALSE(Enabled(L"ReadOnlyItem"));  // the file itself is read-only
+    EXPECT_FALSE(Enabled(L"ReplaceItem"));
+    Active()->Editor().Select(0, 2);
+    test::PumpMessages();
+    EXPECT_TRUE(Enabled(L"CopyItem"));
+    EXPECT_FALSE(Enabled(L"CutItem"));
+    EXPECT_FALSE(Enabled(L"DeleteItem"));
+}
+
+TEST_F(EditorUi, AFileWithNulBytesOpensReadOnlySoNoSaveCanCutItShort) {
+    const std::string binary("ab\0cd\r\nef", 9);
+    const std::wstring path = Put(L"binary.dat", binary);
+    form->OpenNamedFiles({path});
+    ASSERT_TRUE(Active());
+    EXPECT_TRUE(Active()->Editor().ReadOnly());
+    Command(kCmdSave);
+    EXPECT_EQ(ReadWholeFile(path), binary);
+}
+
+TEST_F(EditorUi, SaveKeepsABackupAndWritesOnlyWhenModified) {
+    const std::wstring path = Put(L"index.html", "old\r\n");
+    form->OpenNamedFiles({path});
+    EditorControl& editor = Active()->Editor();
+
+    Command(kCmdSave);  // not modified: nothing written, no backup
+    EXPECT_FALSE(std::filesystem::exists(folder + L"index.~html"));
+
+    editor.SetSelStart(editor.TextLength());
+    editor.ReplaceSel(L"new\r");
+    Command(kCmdSave);
+    EXPECT_EQ(ReadWholeFile(path), std::string("old\r\nnew\r\n"));
+    EXPECT_EQ(ReadWholeFile(folder + L"index.~html"), std::string("old\r\n"));
+    EXPECT_FALSE(editor.Modified());
+    EXPECT_FALSE(Enabled(L"UndoItem"));  // the history goes with the save
+    EXPECT_EQ(form->PanelText(1), L"");
+}
+
+TEST_F(EditorUi, AFailedSaveLeavesTheFileAndTheDocumentModified) {
+    const std::wstring path = Put(L"keep.txt", "keep");
+    form->OpenNamedFiles({path});
+    EditorControl& editor = Active()->Editor();
+    editor.ReplaceSel(L"changed ");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);  // made read-only behind the editor's back
+    form->MutableOptions().BackupCopies = false;
+    ScriptedPrompts script;
+    Command(kCmdSave);
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{115});
+    EXPECT_EQ(ReadWholeFile(path), std::string("keep"));
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+}
+
+TEST_F(EditorUi, TheSaveQuestionDecidesWhetherAWindowCloses) {
+    const std::wstring path = Put(L"q.txt", "q");
+    form->OpenNamedFiles({path});
+    HWND hwnd = Active()->Handle();
+    Active()->Editor().ReplaceSel(L"x");
+
+    ScriptedPrompts script({PromptAnswer::Cancel, PromptAnswer::Yes});
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));  // Cancel keeps it
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{110});
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"" + path + L"\" был изменен.\r\nСохранить изменения?");
+
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);  // Yes saves and closes
+    test::PumpMessages();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(ReadWholeFile(path), std::string("xq"));
+}
+
+TEST_F(EditorUi, UntitledDocumentsAskForANameAndCountUp) {
+    form->MenuItemSelect(kCmdNew);
+    form->NewDocument(L".html");
+    ASSERT_EQ(form->Documents().size(), 2u);
+    EXPECT_EQ(Active()->FileName(), L"Безымянный 2.html");
+    EXPECT_FALSE(Enabled(L"ShowInBrowser"));  // no file yet
+
+    Active()->Editor().ReplaceSel(L"<html>");
+    int asked = 0;
+    SaveDialogRunner() = [&](FileDialogRequest& request) {
+        ++asked;
+        EXPECT_EQ(std::string(request.fileBuffer), "\xc1\xe5\xe7\xfb\xec\xff\xed\xed\xfb\xe9 2.html");
+        EXPECT_EQ(request.filterIndex, 1);  // the HTML filter
+        const std::string chosen = TextToBytes(folder + L"saved.html", CodePage::Ansi);
+        lstrcpynA(request.fileBuffer, chosen.c_str(), request.bufferSize);
+        return 1;
+    };
+    Command(kCmdSave);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadWholeFile(folder + L"saved.html"), std::string("<html>"));
+    EXPECT_EQ(Caption(Active()->Handle()), L"saved.html");
+    EXPECT_TRUE(Enabled(L"ShowInBrowser"));
+
+    // Cancelling the dialog of a modified untitled window keeps it open.
+    form->NewDocument(L"");
+    HWND untitled = Active()->Handle();
+    Active()->Editor().ReplaceSel(L"text");
+    SaveDialogRunner() = [](FileDialogRequest&) { return 0; };
+    ScriptedPrompts script({PromptAnswer::Yes});
+    SendMessageW(untitled, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(untitled));
+}
+
+TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
+    form->OpenNamedFiles({Put(L"limit.txt", "")});
+    EditorControl& editor = Active()->Editor();
+    for (int i = 0; i < EditorControl::UndoLimit + 3; ++i) {
+        editor.SetSelStart(editor.TextLength());
+        editor.ReplaceSel(L"x");
+    }
+    while (editor.CanUndo()) editor.Undo();
+    test::PumpMessages();
+    EXPECT_EQ(editor.Text(), L"xxx");
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+}
+
+TEST_F(EditorUi, CopyDataOpensTheListedFilesAndOnlyForItsIdentifier) {
+    const std::wstring a = Put(L"cd_a.txt", "a"), b = Put(L"cd_b.txt", "b");
+    const std::string list = TextToBytes(a + L"\r\n" + b + L"\r\n", CodePage::Ansi);
+    COPYDATASTRUCT other{0x1234, static_cast<DWORD>(list.size() + 1), const_cast<char*>(list.c_str())};
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)), 0);
+    EXPECT_TRUE(form->Documents().empty());
+    COPYDATASTRUCT files{kCopyDataFileList, static_cast<DWORD>(list.size()), const_cast<char*>(list.c_str())};
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&files)), 1);
+    EXPECT_EQ(form->Documents().size(), 2u);
+}
+
+TEST_F(EditorUi, OptionsSwitchAndCaptionsFollowFullNames) {
+    const std::wstring path = Put(L"full.txt", "x");
+    form->OpenNamedFiles({path});
+    EXPECT_FALSE(Checked(L"FullFileNameItem"));
+    Command(kCmdFullNames);
+    EXPECT_TRUE(Checked(L"FullFileNameItem"));
+    EXPECT_EQ(Caption(Active()->Handle()), path);
+    EXPECT_TRUE(Checked(L"BackupsItem"));
+    Command(kCmdBackups);
+    EXPECT_FALSE(Checked(L"BackupsItem"));
+    EXPECT_FALSE(form->Options().BackupCopies);
+    // Word wrap follows the kind (txt wraps) and switches for the active window only.
+    EXPECT_TRUE(Checked(L"WordWrapItem"));
+    Command(kCmdWordWrap);
+    EXPECT_FALSE(Checked(L"WordWrapItem"));
+    EXPECT_FALSE(Active()->Editor().WordWrap());
+    // Unknown numbers do nothing.
+    Command(9999);
+}
+
+}  // namespace
+}  // namespace quillon
