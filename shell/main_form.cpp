@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include <commctrl.h>
+#include <ddeml.h>
 #include <shellapi.h>
 
 #include "command_table.h"
@@ -122,6 +123,7 @@ LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         for (TEditForm* document : Documents()) document->ApplySystemColors();
         break;
     case WM_DESTROY:
+        StopDdeServer();
         if (accelerators_) DestroyAcceleratorTable(accelerators_);
         accelerators_ = nullptr;
         PostQuitMessage(0);
@@ -151,6 +153,7 @@ void THtmlScrivoForm::OnCreate() {
     SetChecked(L"WordSelectItem", options_.WordSelect);
     SetChecked(L"BackupsItem", options_.BackupCopies);
     states_.DocumentsPresent(false);
+    StartDdeServer();
 }
 
 void THtmlScrivoForm::BuildMenu() {
@@ -247,6 +250,92 @@ void THtmlScrivoForm::OnRestoreDesktop() {
     // The desktop of the last run comes back here once it is stored; then the
     // program's own files, so that they open after it.
     HandOffCommandLine();
+}
+
+namespace {
+
+constexpr char kDdeTopic[] = "OpenFiles";
+THtmlScrivoForm* g_ddeForm = nullptr;  // DDEML callbacks carry no context of their own
+
+std::wstring ExecuteText(HDDEDATA data) {
+    const DWORD size = DdeGetData(data, nullptr, 0, 0);
+    std::string bytes(size, '\0');
+    if (size) DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), size, 0);
+    // A Unicode client's command arrives as UTF-16.
+    if (bytes.size() >= 2 && bytes[1] == '\0' && bytes[0] != '\0') {
+        std::wstring text(bytes.size() / 2, L'\0');
+        memcpy(text.data(), bytes.data(), text.size() * 2);
+        return text.substr(0, text.find(L'\0'));
+    }
+    return BytesToText(bytes.substr(0, bytes.find('\0')), CodePage::Ansi);
+}
+
+HDDEDATA CALLBACK DdeCallback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    if (!g_ddeForm) return nullptr;
+    char name[64] = {};
+    switch (type) {
+    case XTYP_CONNECT:
+        DdeQueryStringA(g_ddeForm->DdeInstanceForCallback(), topic, name, sizeof name, CP_WINANSI);
+        return reinterpret_cast<HDDEDATA>(static_cast<INT_PTR>(lstrcmpiA(name, kDdeTopic) == 0));
+    case XTYP_EXECUTE:
+        try {
+            g_ddeForm->OpenFileMacro(ExecuteText(data));
+        } catch (...) {
+            return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+        }
+        return reinterpret_cast<HDDEDATA>(DDE_FACK);
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+std::wstring THtmlScrivoForm::DdeServiceName() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path);
+    const size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    return name.substr(0, name.find(L'.'));
+}
+
+void THtmlScrivoForm::StartDdeServer() {
+    if (g_ddeForm) return;  // one server a process
+    if (DdeInitializeA(&ddeInstance_, DdeCallback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR) {
+        ddeInstance_ = 0;
+        return;
+    }
+    g_ddeForm = this;
+    const std::string service = TextToBytes(DdeServiceName(), CodePage::Ansi);
+    HSZ serviceName = DdeCreateStringHandleA(ddeInstance_, service.c_str(), CP_WINANSI);
+    DdeNameService(ddeInstance_, serviceName, nullptr, DNS_REGISTER);
+    DdeFreeStringHandle(ddeInstance_, serviceName);
+}
+
+void THtmlScrivoForm::StopDdeServer() {
+    if (!ddeInstance_) return;
+    DdeNameService(ddeInstance_, nullptr, nullptr, DNS_UNREGISTER);
+    DdeUninitialize(ddeInstance_);
+    ddeInstance_ = 0;
+    if (g_ddeForm == this) g_ddeForm = nullptr;
+}
+
+void THtmlScrivoForm::OpenFileMacro(std::wstring_view command) {
+    const auto names = SplitFileList(command);
+    if (names.empty()) return;
+    const std::wstring& name = names.front();
+    if (IsFileOpen(name)) return;
+    WaitCursor wait;
+    PrepareNewWindow();
+    TEditForm* document = TEditForm::Create(*this);
+    if (!document || !document->LoadFile(name)) {
+        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+    } else {
+        document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
+        document->FormActivate();
+    }
+    FinishNewWindow();
 }
 
 void THtmlScrivoForm::OpenFileList(std::wstring_view text) { OpenNamedFiles(SplitFileList(text)); }

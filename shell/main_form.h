@@ -55,6 +55,11 @@ public:
     void PrepareNewWindow();
     void FinishNewWindow();
     TEditForm* NewDocument(const std::wstring& ext);
+    // A DDE execute request on the OpenFiles topic: its first line is one file name.
+    void OpenFileMacro(std::wstring_view command);
+    // The DDE service name: the program's file name cut before its first dot.
+    static std::wstring DdeServiceName();
+    DWORD DdeInstanceForCallback() const { return ddeInstance_; }
     // The exit routine; false when a document refused to close.
     void SaveState();
     const RecentFiles& Recent() const { return recent_; }
@@ -108,6 +113,9 @@ private:
     bool firstActivation_ = true;
     DocumentWindowState newWindowState_ = DocumentWindowState::Maximized;
     int rememberedCount_ = 0;
+    DWORD ddeInstance_ = 0;
+    void StartDdeServer();
+    void StopDdeServer();
 };
 
 // The message loop of the user-interface thread; returns the exit code.

@@ -5,6 +5,7 @@
 // captions and files.
 #include <windows.h>
 
+#include <ddeml.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -312,6 +313,75 @@ TEST_F(EditorUi, OptionsSwitchAndCaptionsFollowFullNames) {
     EXPECT_FALSE(Active()->Editor().WordWrap());
     // Unknown numbers do nothing.
     Command(9999);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// A DDE client on its own thread, as another program would be, while this
+// thread keeps the editor's messages flowing.
+struct DdeRequest {
+    std::string service, topic, command;
+    bool connected = false;
+    bool acknowledged = false;
+    bool done = false;
+};
+
+DWORD WINAPI DdeClient(void* parameter) {
+    auto* request = static_cast<DdeRequest*>(parameter);
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
+            return nullptr;
+        }, APPCMD_CLIENTONLY, 0) == DMLERR_NO_ERROR) {
+        HSZ service = DdeCreateStringHandleA(instance, request->service.c_str(), CP_WINANSI);
+        HSZ topic = DdeCreateStringHandleA(instance, request->topic.c_str(), CP_WINANSI);
+        if (HCONV conversation = DdeConnect(instance, service, topic, nullptr)) {
+            request->connected = true;
+            DWORD result = 0;
+            request->acknowledged = DdeClientTransaction(
+                reinterpret_cast<LPBYTE>(request->command.data()), static_cast<DWORD>(request->command.size() + 1),
+                conversation, nullptr, 0, XTYP_EXECUTE, 10000, &result) != nullptr;
+            DdeDisconnect(conversation);
+        }
+        DdeFreeStringHandle(instance, service);
+        DdeFreeStringHandle(instance, topic);
+        DdeUninitialize(instance);
+    }
+    request->done = true;
+    return 0;
+}
+
+bool RunDdeClient(DdeRequest& request) {
+    HANDLE thread = CreateThread(nullptr, 0, DdeClient, &request, 0, nullptr);
+    const bool finished = test::WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
+    CloseHandle(thread);
+    return finished;
+}
+
+TEST_F(EditorUi, DdeExecuteOnOpenFilesOpensOneFile) {
+    const std::wstring path = Put(L"dde.txt", "dde");
+    const std::string service = TextToBytes(THtmlScrivoForm::DdeServiceName(), CodePage::Ansi);
+    EXPECT_EQ(service, "win_editor_tests");
+
+    DdeRequest wrongTopic{service, "Other", ""};
+    ASSERT_TRUE(RunDdeClient(wrongTopic));
+    EXPECT_FALSE(wrongTopic.connected);
+
+    DdeRequest open{service, "OpenFiles", TextToBytes(path, CodePage::Ansi) + "\r\nignored second line"};
+    ASSERT_TRUE(RunDdeClient(open));
+    EXPECT_TRUE(open.connected);
+    EXPECT_TRUE(open.acknowledged);
+    ASSERT_EQ(form->Documents().size(), 1u);
+    EXPECT_EQ(Active()->FileName(), path);
+
+    ScriptedPrompts script;
+    DdeRequest again = open;
+    ASSERT_TRUE(RunDdeClient(again));
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
+    EXPECT_EQ(form->Documents().size(), 1u);
 }
 
 }  // namespace
