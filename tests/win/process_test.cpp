@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "win_test_support.h"
 
 namespace quillon {
@@ -34,6 +37,96 @@ HWND FindWindowOf(DWORD processId) {
         return TRUE;
     }, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Starts Scrivo.exe with arguments; the handle is owned by the returned Process.
+void Start(Process& process, const std::wstring& arguments = L"") {
+    const std::wstring exe = test::BinFolder() + L"Scrivo.exe";
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{sizeof startup};
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process.info))
+        << "cannot start " << GetLastError();
+}
+
+HWND WaitForFrame(const Process& process) {
+    HWND frame = nullptr;
+    test::WaitFor([&] {
+        frame = FindWindowOf(process.info.dwProcessId);
+        return frame && IsWindowVisible(frame);
+    });
+    return frame;
+}
+
+DWORD WaitForExit(const Process& process) {
+    if (WaitForSingleObject(process.info.hProcess, 20000) != WAIT_OBJECT_0) return 999;
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.info.hProcess, &exitCode);
+    return exitCode;
+}
+
+std::vector<std::wstring> DocumentCaptions(HWND frame) {
+    std::vector<std::wstring> captions;
+    EnumChildWindows(frame, [](HWND hwnd, LPARAM lParam) -> BOOL {
+        wchar_t cls[32] = {}, caption[260] = {};
+        GetClassNameW(hwnd, cls, 32);
+        if (std::wstring(cls) == L"TEditForm") {
+            GetWindowTextW(hwnd, caption, 260);
+            reinterpret_cast<std::vector<std::wstring>*>(lParam)->push_back(caption);
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&captions));
+    return captions;
+}
+
+TEST(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
+    Process first;
+    Start(first);
+    HWND frame = WaitForFrame(first);
+    ASSERT_TRUE(frame);
+    ShowWindow(frame, SW_MINIMIZE);
+    ASSERT_TRUE(test::WaitFor([&] { return IsIconic(frame) != 0; }));
+
+    Process second;
+    Start(second);
+    EXPECT_EQ(WaitForExit(second), 0u);
+    // The running editor came back from the taskbar.
+    EXPECT_TRUE(test::WaitFor([&] { return !IsIconic(frame); }));
+
+    // Sixty arguments: with no hand-off library present the second start still just ends.
+    std::wstring many;
+    for (int i = 0; i < 60; ++i) many += L"C:\\nofile" + std::to_wstring(i) + L".txt ";
+    Process third;
+    Start(third, many);
+    EXPECT_EQ(WaitForExit(third), 0u);
+    EXPECT_TRUE(IsWindow(frame));
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(first), 0u);
+}
+
+TEST(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path = std::wstring(temp) + L"quillon-copydata.html";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "<p>", 3, &written, nullptr);
+    CloseHandle(file);
+
+    Process editor;
+    Start(editor);
+    HWND frame = WaitForFrame(editor);
+    ASSERT_TRUE(frame);
+    char list[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, list, sizeof list, nullptr, nullptr);
+    COPYDATASTRUCT data{0x7FFD, static_cast<DWORD>(strlen(list) + 1), list};
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    EXPECT_TRUE(test::WaitFor([&] { return DocumentCaptions(frame) == std::vector<std::wstring>{L"quillon-copydata.html"}; }));
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(editor), 0u);
+    DeleteFileW(path.c_str());
 }
 
 TEST(ScrivoProcess, StartsWithItsFrameAndClosesWithExitCodeZero) {
