@@ -22,6 +22,9 @@ quillon_wine_prefix() {
         quillon_wine wineboot --init </dev/null >/dev/null 2>&1 || true
         # Wine draws the window frames itself: a bare Xvfb has no window manager.
         quillon_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+        # The editor's font: Liberation Mono has Courier New's metrics and Cyrillic.
+        quillon_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+            </dev/null >/dev/null 2>&1 || true
         wineserver -w
     fi
 }
