@@ -93,6 +93,13 @@ add_executable(load_bench bench/load_bench.cpp)
 set_target_properties(load_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_options(load_bench PRIVATE -municode)
 target_link_libraries(load_bench PRIVATE framework_win)
+add_executable(editor_bench bench/editor_bench.cpp shell/scrivo_strings_only.rc)
+set_target_properties(editor_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(editor_bench PRIVATE -municode)
+target_link_libraries(editor_bench PRIVATE scrivo_shell)
+# Scrivo's library beside the benchmarks too.
+add_custom_command(TARGET editor_bench POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/bench/)
 
 add_executable(wine_warmup tests/win/warmup.cpp)
 set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})

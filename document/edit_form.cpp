@@ -67,7 +67,7 @@ bool RegisterEditFormClass(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-TEditForm* TEditForm::Create(EditHost& host) {
+TEditForm* TEditForm::Create(EditHost& host, bool maximized) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterEditFormClass(instance)) return nullptr;
     auto* form = new TEditForm(host);
@@ -79,6 +79,7 @@ TEditForm* TEditForm::Create(EditHost& host) {
     create.cx = 452;
     create.cy = 279;
     create.lParam = reinterpret_cast<LPARAM>(form);
+    if (maximized) create.style = WS_MAXIMIZE;
     HWND hwnd = reinterpret_cast<HWND>(
         SendMessageW(host.DocumentArea(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (!hwnd) {

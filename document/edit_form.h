@@ -18,8 +18,9 @@ inline constexpr wchar_t kEditFormClass[] = L"TEditForm";
 
 class TEditForm {
 public:
-    // Creates the window in the host's document area; null on failure.
-    static TEditForm* Create(EditHost& host);
+    // Creates the window in the host's document area, maximized when asked
+    // (made so at once, the text is laid out only once); null on failure.
+    static TEditForm* Create(EditHost& host, bool maximized = false);
     // The document window of a window handle, or null.
     static TEditForm* FromWindow(HWND hwnd);
 

@@ -4,4 +4,7 @@ set -uo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 source "$top/scripts/test-env.sh"
 quillon_environment_up || exit 1
+echo "== loading: raw read, bare stream, our load path"
 quillon_wine "$top/build/win/bench/load_bench.exe" "$@"
+echo "== the editor: opening a document, and a caret move at its end"
+quillon_wine "$top/build/win/bench/editor_bench.exe" "$@"

@@ -327,14 +327,7 @@ void THtmlScrivoForm::OpenFileMacro(std::wstring_view command) {
     if (IsFileOpen(name)) return;
     WaitCursor wait;
     PrepareNewWindow();
-    TEditForm* document = TEditForm::Create(*this);
-    if (!document || !document->LoadFile(name)) {
-        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
-        ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
-    } else {
-        document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
-        document->FormActivate();
-    }
+    OpenOneFile(name);
     FinishNewWindow();
 }
 
@@ -368,26 +361,33 @@ bool THtmlScrivoForm::IsFileOpen(const std::wstring& name) {
     return false;
 }
 
+bool THtmlScrivoForm::OpenOneFile(const std::wstring& name) {
+    TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
+    // Word wrap by the file's kind is set before the text arrives, so that the
+    // control lays the text out once.
+    if (document) document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
+    if (!document || !document->LoadFile(name)) {
+        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+        return false;
+    }
+    document->FormActivate();
+    return true;
+}
+
 void THtmlScrivoForm::OpenNamedFiles(const std::vector<std::wstring>& names) {
     WaitCursor wait;
     PrepareNewWindow();
     for (const auto& name : names) {
         if (IsFileOpen(name)) continue;
-        TEditForm* document = TEditForm::Create(*this);
-        if (!document || !document->LoadFile(name)) {
-            if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
-            ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
-            continue;
-        }
-        document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
-        document->FormActivate();
+        if (!OpenOneFile(name)) continue;
     }
     FinishNewWindow();
 }
 
 TEditForm* THtmlScrivoForm::NewDocument(const std::wstring& ext) {
     PrepareNewWindow();
-    TEditForm* document = TEditForm::Create(*this);
+    TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
     if (document) {
         document->NewUntitled(ext);
         document->FormActivate();

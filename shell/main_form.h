@@ -93,6 +93,8 @@ private:
     void OnActivateInstance();
     void OnRestoreDesktop();
     bool OnCloseQuery();
+    // Creates a window for the file and loads it; reports 113 and releases it on failure.
+    bool OpenOneFile(const std::wstring& name);
     void BuildMenu();
     void BuildStatusBar();
     void SwitchOption(bool EditorOptions::*option, std::wstring_view item);

@@ -1,0 +1,103 @@
+// Opening large documents in the editor, and what a caret move costs at the end
+// of one. Run with `make bench`; figures only.
+//
+//   (b) a bare EM_STREAMIN of the text into a control with the editor's styles
+//   (o) OpenNamedFiles until the window is ready and the status bar is filled
+//   SelectionChange with the caret at the end of the document, per call
+//
+// Goals: o/b at most 1.2; SelectionChange at most 2 ms (no pass over the text).
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "edit_form.h"
+#include "main_form.h"
+#include "rich_edit_control.h"
+#include "win32_files.h"
+
+using namespace quillon;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+std::string MakeHtml(size_t size) {
+    const std::string lines[] = {
+        "<p class=\"text\">The quick brown fox jumps over the lazy dog, again and again.</p>\r\n",
+        "<p>\xd1\xfa\xe5\xf8\xfc \xe6\xe5 \xe5\xf9\xb8 \xfd\xf2\xe8\xf5 \xec\xff\xe3\xea\xe8\xf5 "
+        "\xf4\xf0\xe0\xed\xf6\xf3\xe7\xf1\xea\xe8\xf5 \xe1\xf3\xeb\xee\xea.</p>\r\n",
+    };
+    std::string html;
+    html.reserve(size + 256);
+    for (size_t i = 0; html.size() < size; ++i) html += lines[i % 2];
+    return html;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    size_t sizesMb[] = {5, 20};
+    int count = 2;
+    if (argc > 1) {
+        sizesMb[0] = static_cast<size_t>(_wtoi(argv[1]));
+        count = 1;
+    }
+    THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
+    if (!form) return 1;
+    Pump();
+    wchar_t tempFolder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, tempFolder);
+    std::printf("%-6s %10s %10s %8s %16s\n", "MB", "b: stream", "o: open", "o/b", "SelectionChange");
+    for (int k = 0; k < count; ++k) {
+        const size_t mb = sizesMb[k];
+        const std::wstring path = std::wstring(tempFolder) + L"quillon-editor-bench-" + std::to_wstring(mb) + L".html";
+        const std::string bytes = MakeHtml(mb << 20);
+        WriteFileSafely(path, bytes);
+        const std::wstring text = BytesToText(bytes, CodePage::Ansi);
+
+        HWND bare = CreateWindowExW(0, RichEditClassName(), L"", WS_CHILD | kRichEditStyle, 0, 0, 600, 400,
+                                    form->Frame(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(bare, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+        SendMessageW(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+        SendMessageW(bare, EM_SETEVENTMASK, 0, 0);
+        SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
+        auto start = Clock::now();
+        StreamTextInto(bare, text);
+        const double b = Seconds(start);
+        DestroyWindow(bare);
+
+        start = Clock::now();
+        form->OpenNamedFiles({path});
+        Pump();
+        const double o = Seconds(start);
+
+        TEditForm* document = form->ActiveDocument();
+        double perCall = 0;
+        if (document) {
+            EditorControl& editor = document->Editor();
+            editor.SetSelStart(editor.TextLength());
+            const int calls = 100;
+            start = Clock::now();
+            for (int i = 0; i < calls; ++i) document->SelectionChange();
+            perCall = Seconds(start) * 1000 / calls;
+            SendMessageW(form->DocumentArea(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        }
+        DeleteFileW(path.c_str());
+        std::printf("%-6zu %9.3fs %9.3fs %8.2f %13.3f ms\n", mb, b, o, o / b, perCall);
+        std::fflush(stdout);
+    }
+    DestroyWindow(form->Frame());
+    return 0;
+}
