@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <ddeml.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -100,6 +101,35 @@ TEST_F(EditorUi, OpensTheFilesThatCanBeOpenedAndReportsTheOthers) {
     EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
     EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"" + upper + L"\" уже открыт.");
     EXPECT_EQ(form->Documents().size(), 4u);
+}
+
+// A drop handle as the shell makes one: DROPFILES followed by the wide names.
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    size_t chars = 1;
+    for (const auto& name : names) chars += name.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& name : names) {
+        memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+        text += name.size() + 1;
+    }
+    *text = L'\0';
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(EditorUi, DroppedFilesOpenInOrderAndAnUnreadableOneIsReported) {
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 5; ++i)
+        names.push_back(i == 3 ? folder + L"gone3.txt" : Put(L"drop" + std::to_wstring(i) + L".txt", "d"));
+    ScriptedPrompts script;
+    EXPECT_EQ(SendMessageW(frame, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0), 0);
+    EXPECT_EQ(form->Documents().size(), 4u);
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{113});
+    EXPECT_EQ(Active()->FileName(), names[4]);
 }
 
 TEST_F(EditorUi, PanelsAndCommandsFollowTheActiveDocument) {
