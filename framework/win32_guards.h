@@ -104,20 +104,4 @@ private:
     H handle_;
 };
 
-// A window's redraw switched off until the guard goes; brackets nest per window
-// through the caller (see RichEditControl).
-class RedrawBracket {
-public:
-    explicit RedrawBracket(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawBracket() {
-        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
-    RedrawBracket(const RedrawBracket&) = delete;
-    RedrawBracket& operator=(const RedrawBracket&) = delete;
-
-private:
-    HWND hwnd_;
-};
-
 }  // namespace quillon

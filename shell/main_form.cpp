@@ -70,11 +70,6 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
     return form;
 }
 
-HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options) {
-    THtmlScrivoForm* form = THtmlScrivoForm::Create(instance, options);
-    return form ? form->Frame() : nullptr;
-}
-
 LRESULT CALLBACK THtmlScrivoForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* form = static_cast<THtmlScrivoForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

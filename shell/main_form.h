@@ -60,7 +60,7 @@ public:
     // The DDE service name: the program's file name cut before its first dot.
     static std::wstring DdeServiceName();
     DWORD DdeInstanceForCallback() const { return ddeInstance_; }
-    // The exit routine; false when a document refused to close.
+    // The exit routine: sets the closing flag before the documents are asked.
     void SaveState();
     const RecentFiles& Recent() const { return recent_; }
     EditorOptions& MutableOptions() { return options_; }
@@ -125,8 +125,5 @@ int RunMessageLoop(THtmlScrivoForm& form);
 
 // Hands the program's own arguments (at most 50) to Assist.dll, when it is there.
 void HandOffCommandLine();
-
-// Kept for callers that only need the window.
-HWND CreateMainForm(HINSTANCE instance, const MainFormOptions& options);
 
 }  // namespace quillon

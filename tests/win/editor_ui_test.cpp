@@ -300,6 +300,32 @@ TEST_F(EditorUi, UntitledDocumentsAskForANameAndCountUp) {
     EXPECT_TRUE(IsWindow(untitled));
 }
 
+TEST_F(EditorUi, ACancelledSaveQuestionStopsTheExitAndTheProgramGoesOn) {
+    form->OpenNamedFiles({Put(L"one.txt", "1"), Put(L"two.txt", "2")});
+    ASSERT_EQ(form->Documents().size(), 2u);
+    Active()->Editor().ReplaceSel(L"changed");
+
+    ScriptedPrompts script({PromptAnswer::Cancel});
+    SendMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    test::PumpMessages();
+    ASSERT_TRUE(IsWindow(frame));
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{110});
+    EXPECT_FALSE(SharedDocumentState().Closing);
+    EXPECT_EQ(SharedDocumentState().OpenDocumentCount, 2);
+    EXPECT_EQ(form->Documents().size(), 2u);
+    // The status routines work again after the refused close.
+    Active()->Editor().ReplaceSel(L"!");
+    test::PumpMessages();
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+
+    // No this time: the program closes, and a closing program enters no recent files.
+    script.Push(PromptAnswer::No);
+    SendMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    test::PumpMessages();
+    EXPECT_FALSE(IsWindow(frame));
+    SharedDocumentState() = DocumentState{};
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
