@@ -21,7 +21,7 @@ add_library(framework_win STATIC
   framework/win32_registry.cpp
 )
 target_include_directories(framework_win PUBLIC framework)
-target_link_libraries(framework_win PUBLIC comctl32 comdlg32 shell32 ole32 advapi32 gdi32 user32)
+target_link_libraries(framework_win PUBLIC comctl32 comdlg32 shell32 ole32 advapi32 gdi32 user32 winmm)
 
 # Filebox.dll: file dialogs, document kinds and per-extension rules.
 add_library(Filebox SHARED filebox/filebox.cpp filebox/filebox_rules.cpp filebox/filebox.rc filebox/filebox.def)

@@ -126,6 +126,9 @@ LRESULT TEditForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (!FormCloseQuery()) return 0;
         break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) RecordNormalBounds();
+        break;
     case WM_DESTROY: OnDestroy(); break;
     case WM_NCDESTROY: {
         const LRESULT result = DefMDIChildProcW(hwnd_, msg, wParam, lParam);
@@ -154,6 +157,16 @@ void TEditForm::OnCreate() {
     SendMessageW(editor_->Handle(), EM_SETLANGOPTIONS, 0, (options & ~IMF_UIFONTS) | IMF_AUTOFONTSIZEADJUST);
     editor_->SetOnChange([this] { SelectionChange(); });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
+}
+
+void TEditForm::RecordNormalBounds() {
+    RECT bounds{};
+    GetWindowRect(hwnd_, &bounds);
+    MapWindowPoints(nullptr, host_.DocumentArea(), reinterpret_cast<POINT*>(&bounds), 2);
+    FNormalLeft = bounds.left;
+    FNormalTop = bounds.top;
+    FNormalWidth = bounds.right - bounds.left;
+    FNormalHeight = bounds.bottom - bounds.top;
 }
 
 void TEditForm::OnSize() {

@@ -58,6 +58,8 @@ public:
     bool InsertMode() const { return FInsertMode; }
     bool DosText() const { return FDosText; }
     bool IsUntitledName() const;
+    // The last normal bounds (document-area coordinates), recorded before a minimize.
+    RECT NormalBounds() const { return {FNormalLeft, FNormalTop, FNormalLeft + FNormalWidth, FNormalTop + FNormalHeight}; }
 
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -85,6 +87,8 @@ private:
     bool FForceSave = false;
     bool FDosText = false;
     bool FPassChars = true;
+    int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;
+    void RecordNormalBounds();
     // The text as last loaded or saved (its hash), so that undoing back past
     // the undo limit never makes a changed text look saved.
     size_t savedHash_ = 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <ddeml.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "command_table.h"
@@ -94,7 +95,10 @@ LRESULT CALLBACK THtmlScrivoForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam,
 LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: OnCreate(); return client_ ? 0 : -1;
-    case WM_SIZE: OnSize(); return 0;
+    case WM_SIZE:
+        OnMinimizeOrRestore(wParam);
+        OnSize();
+        return 0;
     case WM_ACTIVATE: if (LOWORD(wParam) != WA_INACTIVE) OnActivate(); break;
     case WM_COMMAND:
         if (HIWORD(wParam) <= 1 && LOWORD(wParam) >= kFirstItemId &&
@@ -107,9 +111,7 @@ LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kMsgActivateInstance: OnActivateInstance(); return 0;
     case kMsgRestoreDesktop: OnRestoreDesktop(); return 0;
     case WM_DROPFILES: OpenDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) SaveState();
-        break;
+    case WM_SYSCOMMAND: OnSysCommand(wParam); break;
     case WM_CLOSE:
         if (!OnCloseQuery()) return 0;
         DestroyWindow(frame_);
@@ -218,6 +220,26 @@ void THtmlScrivoForm::OnSize() {
     if (client_) MoveWindow(client_, 0, 0, client.right, client.bottom - statusHeight, TRUE);
 }
 
+void THtmlScrivoForm::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_CLOSE: SaveState(); break;
+    case SC_MAXIMIZE:
+    case SC_MINIMIZE: GetWindowRect(frame_, &savedRect_); break;
+    default: break;
+    }
+}
+
+void THtmlScrivoForm::OnMinimizeOrRestore(WPARAM sizeType) {
+    constexpr DWORD sound = SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP;
+    if (sizeType == SIZE_MINIMIZED && !minimized_) {
+        PlaySoundW(L"Minimize", nullptr, sound);
+        minimized_ = true;
+    } else if (sizeType != SIZE_MINIMIZED && minimized_) {
+        PlaySoundW(L"RestoreUp", nullptr, sound);
+        minimized_ = false;
+    }
+}
+
 void THtmlScrivoForm::OnActivate() {
     states_.PasteState(IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
     if (firstActivation_) {
@@ -237,7 +259,7 @@ LRESULT THtmlScrivoForm::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 void THtmlScrivoForm::OnActivateInstance() {
-    if (IsIconic(frame_)) ShowWindow(frame_, SW_RESTORE);
+    if (minimized_ || IsIconic(frame_)) ShowWindow(frame_, SW_RESTORE);
     SetForegroundWindow(frame_);
 }
 
@@ -489,8 +511,10 @@ void THtmlScrivoForm::CloseAll() {
 void THtmlScrivoForm::SaveState() {
     DocumentState& state = SharedDocumentState();
     state.Closing = true;
-    // Options, recent files, placement and the desktop are stored here once
-    // the registry layout exists.
+    // Options, recent files and the file-dialog state are stored here once the
+    // registry layout exists.
+    if (!IsZoomed(frame_) && !IsIconic(frame_)) GetWindowRect(frame_, &savedRect_);
+    if (!IsIconic(frame_)) savedState_ = IsZoomed(frame_) ? 2 : 0;
     rememberedCount_ = state.OpenDocumentCount;
     if (TEditForm* active = ActiveDocument(); active && IsZoomed(active->Handle()))
         SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);

@@ -63,6 +63,8 @@ public:
     // The exit routine: sets the closing flag before the documents are asked.
     void SaveState();
     const RecentFiles& Recent() const { return recent_; }
+    const RECT& SavedRect() const { return savedRect_; }
+    int SavedState() const { return savedState_; }
     EditorOptions& MutableOptions() { return options_; }
 
     // MainComponents
@@ -116,6 +118,13 @@ private:
     DocumentWindowState newWindowState_ = DocumentWindowState::Maximized;
     int rememberedCount_ = 0;
     DWORD ddeInstance_ = 0;
+    // The main window's saved placement (stored as "Position" with the registry
+    // layout): screen rectangle and state, 0 normal or 2 maximized.
+    RECT savedRect_{};
+    int savedState_ = 0;
+    bool minimized_ = false;
+    void OnSysCommand(WPARAM command);
+    void OnMinimizeOrRestore(WPARAM sizeType);
     void StartDdeServer();
     void StopDdeServer();
 };

@@ -326,6 +326,30 @@ TEST_F(EditorUi, ACancelledSaveQuestionStopsTheExitAndTheProgramGoesOn) {
     SharedDocumentState() = DocumentState{};
 }
 
+TEST_F(EditorUi, PlacementsAreRecordedBeforeMinimizeAndMaximize) {
+    form->OpenNamedFiles({Put(L"place.txt", "p")});
+    HWND document = Active()->Handle();
+    SendMessageW(form->DocumentArea(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(document), 0);
+    MoveWindow(document, 10, 20, 300, 200, TRUE);
+    SendMessageW(document, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    test::PumpMessages();
+    EXPECT_TRUE(IsIconic(document));
+    const RECT normal = Active()->NormalBounds();
+    EXPECT_EQ(normal.left, 10);
+    EXPECT_EQ(normal.top, 20);
+    EXPECT_EQ(normal.right - normal.left, 300);
+    EXPECT_EQ(normal.bottom - normal.top, 200);
+
+    ShowWindow(frame, SW_RESTORE);
+    MoveWindow(frame, 30, 40, 700, 500, TRUE);
+    test::PumpMessages();
+    SendMessageW(frame, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    test::PumpMessages();
+    EXPECT_TRUE(IsZoomed(frame));
+    EXPECT_EQ(form->SavedRect().left, 30);
+    EXPECT_EQ(form->SavedRect().right - form->SavedRect().left, 700);
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
