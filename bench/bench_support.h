@@ -1,8 +1,16 @@
 // What the benchmarks share: a clock and the generated test document.
 #pragma once
 
+#include <windows.h>
+
+#include <richedit.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "rich_edit_control.h"
 
 namespace quillon::bench {
 
@@ -22,6 +30,24 @@ inline std::string MakeHtml(size_t size) {
     for (size_t i = 0; html.size() < size; ++i) html += lines[i % 3];
     html += "</body>\r\n</html>\r\n";
     return html;
+}
+
+// The sizes to measure in MB: the one given on the command line, else 5 and 20.
+inline std::vector<size_t> SizesFromArguments(int argc, wchar_t** argv) {
+    if (argc > 1) return {static_cast<size_t>(_wtoi(argv[1]))};
+    return {5, 20};
+}
+
+// A rich edit control as the editor makes it, in plain text, without the wrapper:
+// limit raised, events and drawing off.
+inline HWND BareRichEdit(HWND parent, DWORD style, int width, int height) {
+    HWND control = CreateWindowExW(0, RichEditClassName(), L"", WS_CHILD | style, 0, 0, width, height, parent,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+    SendMessageW(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(control, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    return control;
 }
 
 }  // namespace quillon::bench

@@ -38,12 +38,6 @@ void Pump() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    size_t sizesMb[] = {5, 20};
-    int count = 2;
-    if (argc > 1) {
-        sizesMb[0] = static_cast<size_t>(_wtoi(argv[1]));
-        count = 1;
-    }
     THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
     if (!form) return 1;
     Pump();
@@ -51,19 +45,13 @@ int wmain(int argc, wchar_t** argv) {
     GetTempPathW(MAX_PATH, tempFolder);
     std::printf("%-6s %10s %10s %10s %8s %8s %16s\n", "MB", "b: stream", "p: +paint", "o: open", "o/b", "o/p",
                 "SelectionChange");
-    for (int k = 0; k < count; ++k) {
-        const size_t mb = sizesMb[k];
+    for (const size_t mb : SizesFromArguments(argc, argv)) {
         const std::wstring path = std::wstring(tempFolder) + L"quillon-editor-bench-" + std::to_wstring(mb) + L".html";
         const std::string bytes = MakeHtml(mb << 20);
         WriteFileSafely(path, bytes);
         const std::wstring text = BytesToText(bytes, CodePage::Ansi);
 
-        HWND bare = CreateWindowExW(0, RichEditClassName(), L"", WS_CHILD | kRichEditStyle, 0, 0, 600, 400,
-                                    form->Frame(), nullptr, GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(bare, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-        SendMessageW(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-        SendMessageW(bare, EM_SETEVENTMASK, 0, 0);
-        SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
+        HWND bare = BareRichEdit(form->Frame(), kRichEditStyle, 600, 400);
         auto start = Clock::now();
         StreamTextInto(bare, text);
         const double b = Seconds(start);
@@ -71,13 +59,7 @@ int wmain(int argc, wchar_t** argv) {
 
         RECT area{};
         GetClientRect(form->DocumentArea(), &area);
-        HWND shown = CreateWindowExW(0, RichEditClassName(), L"", WS_CHILD | WS_VISIBLE | kRichEditStyle, 0, 0,
-                                     area.right, area.bottom, form->DocumentArea(), nullptr, GetModuleHandleW(nullptr),
-                                     nullptr);
-        SendMessageW(shown, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-        SendMessageW(shown, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-        SendMessageW(shown, EM_SETEVENTMASK, 0, 0);
-        SendMessageW(shown, WM_SETREDRAW, FALSE, 0);
+        HWND shown = BareRichEdit(form->DocumentArea(), WS_VISIBLE | kRichEditStyle, area.right, area.bottom);
         start = Clock::now();
         StreamTextInto(shown, text);
         SendMessageW(shown, WM_SETREDRAW, TRUE, 0);

@@ -43,20 +43,13 @@ HWND Host() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    size_t sizesMb[] = {5, 20};
-    int count = 2;
-    if (argc > 1) {
-        sizesMb[0] = static_cast<size_t>(_wtoi(argv[1]));
-        count = 1;
-    }
     HWND host = Host();
     wchar_t tempFolder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, tempFolder);
 
     std::printf("%-6s %10s %10s %10s %10s %8s %8s %8s\n", "MB", "a: read", "b: stream", "s: styled", "c: ours",
                 "c/b", "c/s", "b/a");
-    for (int k = 0; k < count; ++k) {
-        const size_t mb = sizesMb[k];
+    for (const size_t mb : SizesFromArguments(argc, argv)) {
         const std::wstring path = std::wstring(tempFolder) + L"quillon-bench-" + std::to_wstring(mb) + L".html";
         if (!WriteFileSafely(path, MakeHtml(mb << 20)).ok) {
             std::printf("cannot write %zu MB file\n", mb);
@@ -74,12 +67,7 @@ int wmain(int argc, wchar_t** argv) {
         // that a warm heap or a busy moment favours neither.
         double b = 1e9, styled = 1e9, c = 1e9;
         auto bareStream = [&](DWORD style) {
-            HWND bare = CreateWindowExW(0, RichEditClassName(), L"", WS_CHILD | style, 0, 0, 600, 400, host,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr);
-            SendMessageW(bare, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-            SendMessageW(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-            SendMessageW(bare, EM_SETEVENTMASK, 0, 0);
-            SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
+            HWND bare = BareRichEdit(host, style, 600, 400);
             const auto begin = Clock::now();
             StreamTextInto(bare, text);
             const double took = Seconds(begin);
