@@ -23,6 +23,42 @@ TEST(StringTable, LoadsTheProductsTextsExactly) {
     EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"C:\\a.html\" был изменен.\r\nСохранить изменения?");
 }
 
+// What the real message box showed, read while it is up, then answered No.
+struct SeenBox {
+    std::wstring caption, text;
+    bool hasYes = false, hasNo = false, hasCancel = false;
+} seenBox;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        wchar_t text[512] = {};
+        GetWindowTextW(hwnd, text, 512);
+        seenBox.caption = text;
+        GetDlgItemTextW(hwnd, 0xFFFF, text, 512);  // the message's static control
+        seenBox.text = text;
+        seenBox.hasYes = GetDlgItem(hwnd, IDYES) != nullptr;
+        seenBox.hasNo = GetDlgItem(hwnd, IDNO) != nullptr;
+        seenBox.hasCancel = GetDlgItem(hwnd, IDCANCEL) != nullptr;
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDNO)));
+        return FALSE;
+    }, 0);
+    if (!seenBox.caption.empty()) KillTimer(nullptr, timer);
+}
+
+TEST(SystemPrompt, ShowsTheTextUnderTheApplicationTitleAndReturnsTheAnswer) {
+    seenBox = {};
+    SetTimer(nullptr, 0, 50, AnswerBox);
+    const PromptAnswer answer =
+        ShowPrompt({110, {L"C:\\a.html"}, L"", PromptIcon::Warning, PromptButtons::YesNoCancel});
+    EXPECT_EQ(answer, PromptAnswer::No);
+    EXPECT_EQ(seenBox.caption, L"Quillon");
+    EXPECT_EQ(seenBox.text, L"Файл \"C:\\a.html\" был изменен.\r\nСохранить изменения?");
+    EXPECT_TRUE(seenBox.hasYes && seenBox.hasNo && seenBox.hasCancel);
+}
+
 TEST(Guards, LibraryFindsExportsByNameAndOrdinalAndFrees) {
     Library missing(L"no-such-library.dll");
     EXPECT_FALSE(missing);
