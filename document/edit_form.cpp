@@ -342,6 +342,40 @@ void TEditForm::ShowInBrowser() {
         ShowPrompt({kStrBrowserFailed, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
 }
 
+int TEditForm::FormatPages(HDC device, bool render) {
+    // The printable area in twips, as the control measures pages.
+    const int dpiX = GetDeviceCaps(device, LOGPIXELSX), dpiY = GetDeviceCaps(device, LOGPIXELSY);
+    if (dpiX <= 0 || dpiY <= 0) return 0;
+    const RECT page{0, 0, MulDiv(GetDeviceCaps(device, HORZRES), 1440, dpiX),
+                    MulDiv(GetDeviceCaps(device, VERTRES), 1440, dpiY)};
+    HWND control = editor_->Handle();
+    const int length = editor_->TextLength();
+    int pages = 0;
+    int next = 0;
+    do {
+        FORMATRANGE range{};
+        range.hdc = range.hdcTarget = device;
+        range.rc = range.rcPage = page;
+        range.chrg = {next, -1};
+        if (render) StartPage(device);
+        const int after = static_cast<int>(SendMessageW(control, EM_FORMATRANGE, render, reinterpret_cast<LPARAM>(&range)));
+        if (render) EndPage(device);
+        ++pages;
+        if (after <= next) break;  // nothing more fits: never loop for ever
+        next = after;
+    } while (next < length);
+    SendMessageW(control, EM_FORMATRANGE, FALSE, 0);  // frees the control's cached layout
+    return pages;
+}
+
+void TEditForm::Print(HDC printer) {
+    WaitCursor wait;
+    DOCINFOW info{sizeof info, L""};
+    if (StartDocW(printer, &info) <= 0) return;
+    FormatPages(printer, true);
+    EndDoc(printer);
+}
+
 void TEditForm::ApplyFont() {
     const EditorOptions& options = host_.Options();
     if (!options.FontName.empty()) editor_->SetFont({options.FontName, options.FontSize});

@@ -38,6 +38,11 @@ public:
     void SaveAs();
     bool QuerySave();
     void ShowInBrowser();
+    // Prints the whole text on the printer of the device context, document title empty.
+    void Print(HDC printer);
+    // Lays the whole text out page by page on the device context (drawn only
+    // when render is set); the number of pages.
+    int FormatPages(HDC device, bool render);
     void ApplyFont();
     void ApplySystemColors();
     void ApplyWordSelection();

@@ -121,6 +121,9 @@ LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         StopDdeServer();
+        if (printerMode_) GlobalFree(printerMode_);
+        if (printerNames_) GlobalFree(printerNames_);
+        printerMode_ = printerNames_ = nullptr;
         if (accelerators_) DestroyAcceleratorTable(accelerators_);
         accelerators_ = nullptr;
         PostQuitMessage(0);
@@ -470,6 +473,8 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
         PostMessageW(frame_, WM_CLOSE, 0, 0);
         break;
     case kCmdCloseAll: CloseAll(); break;
+    case kCmdPrinterSetup: PrinterSetup(); break;
+    case kCmdPrint: PrintActive(); break;
     case kCmdUndo: if (editor) editor->Undo(); break;
     case kCmdRedo: if (editor) editor->Redo(); break;
     case kCmdCut: if (control) SendMessageW(control, WM_CUT, 0, 0); break;
@@ -496,6 +501,48 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
         for (TEditForm* document : Documents()) document->ApplyWordSelection();
         break;
     default: break;  // the commands of later parts, and unknown numbers, do nothing yet
+    }
+}
+
+std::function<BOOL(PRINTDLGW&)>& PrintDialogRunner() {
+    static std::function<BOOL(PRINTDLGW&)> runner;
+    return runner;
+}
+
+namespace {
+BOOL RunPrintDialog(PRINTDLGW& dialog) {
+    return PrintDialogRunner() ? PrintDialogRunner()(dialog) : PrintDlgW(&dialog);
+}
+}  // namespace
+
+void THtmlScrivoForm::PrinterSetup() {
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = frame_;
+    dialog.hDevMode = printerMode_;
+    dialog.hDevNames = printerNames_;
+    dialog.Flags = PD_PRINTSETUP;
+    if (RunPrintDialog(dialog)) {
+        printerMode_ = dialog.hDevMode;
+        printerNames_ = dialog.hDevNames;
+    }
+}
+
+void THtmlScrivoForm::PrintActive() {
+    TEditForm* active = ActiveDocument();
+    if (!active) return;
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = frame_;
+    dialog.hDevMode = printerMode_;
+    dialog.hDevNames = printerNames_;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    if (!RunPrintDialog(dialog)) return;
+    printerMode_ = dialog.hDevMode;
+    printerNames_ = dialog.hDevNames;
+    if (dialog.hDC) {
+        active->Print(dialog.hDC);
+        DeleteDC(dialog.hDC);
     }
 }
 

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
 #include <shellapi.h>
+
+#include <functional>
 
 #include <map>
 #include <string>
@@ -101,6 +104,10 @@ private:
     void BuildStatusBar();
     void SwitchOption(bool EditorOptions::*option, std::wstring_view item);
     void CloseAll();
+    void PrinterSetup();
+    void PrintActive();
+    HGLOBAL printerMode_ = nullptr;   // the printer chosen in the dialogs, kept for the next one
+    HGLOBAL printerNames_ = nullptr;
 
     HWND frame_ = nullptr;
     HWND client_ = nullptr;
@@ -128,6 +135,9 @@ private:
     void StartDdeServer();
     void StopDdeServer();
 };
+
+// The print and printer set-up dialogs; tests put their own answer here. Empty: the system's.
+std::function<BOOL(PRINTDLGW&)>& PrintDialogRunner();
 
 // The message loop of the user-interface thread; returns the exit code.
 int RunMessageLoop(THtmlScrivoForm& form);

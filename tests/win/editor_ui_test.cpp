@@ -350,6 +350,37 @@ TEST_F(EditorUi, PlacementsAreRecordedBeforeMinimizeAndMaximize) {
     EXPECT_EQ(form->SavedRect().right - form->SavedRect().left, 700);
 }
 
+TEST_F(EditorUi, PrintingEndsAndAsksTheDialogs) {
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + "\r\n";
+    form->OpenNamedFiles({Put(L"print.txt", text)});
+    ASSERT_TRUE(Active());
+    // A screen device stands in for the printer. Wine's control answers
+    // EM_FORMATRANGE without progress here (0); the page loop must end all the
+    // same, never print the same page for ever.
+    HDC screen = GetDC(nullptr);
+    const int pages = Active()->FormatPages(screen, false);
+    EXPECT_GE(pages, 1);
+    EXPECT_LT(pages, 400);
+    Active()->Editor().SetText(L"");
+    EXPECT_EQ(Active()->FormatPages(screen, false), 1);
+    ReleaseDC(nullptr, screen);
+
+    // The print command asks the print dialog; cancelling it prints nothing.
+    int asked = 0;
+    DWORD flags = 0;
+    PrintDialogRunner() = [&](PRINTDLGW& dialog) {
+        ++asked;
+        flags = dialog.Flags;
+        return FALSE;
+    };
+    Command(kCmdPrint);
+    Command(kCmdPrinterSetup);
+    PrintDialogRunner() = nullptr;
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(flags & PD_PRINTSETUP);
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
