@@ -11,7 +11,7 @@ add_library(framework_portable STATIC
   filebox/filebox_rules.cpp
   ${PORTABLE_SCRIVO}
 )
-target_include_directories(framework_portable PUBLIC framework filebox document shell)
+target_include_directories(framework_portable PUBLIC framework filebox document shell storage)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
@@ -22,6 +22,7 @@ add_executable(native_tests
   tests/native/filebox_rules_test.cpp
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
+  tests/native/storage_test.cpp
   tests/native/text_format_test.cpp
 )
 target_include_directories(native_tests PRIVATE tests)

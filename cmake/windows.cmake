@@ -37,7 +37,7 @@ add_custom_command(TARGET Filebox POST_BUILD
 
 # Scrivo.exe, the editor.
 add_library(scrivo_shell STATIC shell/main_form.cpp document/edit_form.cpp ${PORTABLE_SCRIVO})
-target_include_directories(scrivo_shell PUBLIC shell document filebox)
+target_include_directories(scrivo_shell PUBLIC shell document filebox storage)
 target_link_libraries(scrivo_shell PUBLIC framework_win Filebox)
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
 set_source_files_properties(shell/scrivo.rc PROPERTIES OBJECT_DEPENDS

@@ -7,19 +7,9 @@
 
 #include "common.h"
 #include "edit_rules.h"
+#include "editor_options.h"
 
 namespace quillon {
-
-struct EditorOptions {
-    bool FullNames = false;
-    bool HtmlExt = true;
-    bool Autoindent = true;
-    bool SmartTab = true;
-    bool WordSelect = false;
-    bool BackupCopies = true;
-    std::wstring FontName;  // empty: the editors keep the form's font
-    int FontSize = 0;
-};
 
 class EditHost {
 public:

@@ -17,7 +17,7 @@ struct RecentFileEntry {
     std::wstring FileName;
     bool ReadOnly = false;
     int Position = 0;  // selection start
-    bool WordWrap = false;
+    bool WordWrap = true;
     bool DosText = false;
 };
 
