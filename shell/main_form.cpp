@@ -13,6 +13,7 @@
 #include "status_texts.h"
 #include "text_case.h"
 #include "win32_guards.h"
+#include "win32_registry.h"
 
 namespace quillon {
 
@@ -39,7 +40,18 @@ std::wstring KeyText(std::wstring_view key) { return key.empty() ? std::wstring(
 
 }  // namespace
 
-THtmlScrivoForm::THtmlScrivoForm() : states_(*this, LoadStatusTexts()) {}
+THtmlScrivoForm::THtmlScrivoForm(Registry& registry) : states_(*this, LoadStatusTexts()), registry_(registry) {}
+
+namespace {
+Registry& UserRegistry() {
+    static WindowsRegistry registry;
+    return registry;
+}
+
+bool DefaultWordWrap(const std::wstring& name) {
+    return GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0;
+}
+}  // namespace
 
 THtmlScrivoForm* THtmlScrivoForm::FromWindow(HWND hwnd) {
     return reinterpret_cast<THtmlScrivoForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -61,7 +73,7 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
         if (!RegisterClassExW(&wc)) return nullptr;
     }
     RegisterEditFormClass(instance);
-    auto* form = new THtmlScrivoForm();
+    auto* form = new THtmlScrivoForm(options.registry ? *options.registry : UserRegistry());
     HWND frame = CreateWindowExW(WS_EX_ACCEPTFILES, kMainFormClass, kApplicationTitle,
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, nullptr, nullptr, instance, form);
@@ -140,12 +152,7 @@ void THtmlScrivoForm::OnCreate() {
                               WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, frame_,
                               nullptr, GetModuleHandleW(nullptr), &clientCreate);
     BuildStatusBar();
-    // The stored placement comes with the registry; without one the first start opens maximized.
-    PostMessageW(frame_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    firstActivation_ = true;
-    for (const auto* name : {L"FullFileNameItem", L"HTMLExtensionItem", L"AutoindentItem", L"SmartTabItem",
-                             L"WordSelectItem", L"BackupsItem"})
-        SetChecked(name, false);
+    LoadSettings();
     SetChecked(L"FullFileNameItem", options_.FullNames);
     SetChecked(L"HTMLExtensionItem", options_.HtmlExt);
     SetChecked(L"AutoindentItem", options_.Autoindent);
@@ -154,6 +161,26 @@ void THtmlScrivoForm::OnCreate() {
     SetChecked(L"BackupsItem", options_.BackupCopies);
     states_.DocumentsPresent(false);
     StartDdeServer();
+}
+
+// Start-up order: placement, recent files, options, file-dialog state, font.
+void THtmlScrivoForm::LoadSettings() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const auto placement =
+        storage::LoadPlacement(registry_, {work.left, work.top, work.right, work.bottom});
+    if (placement) {
+        const storage::ScreenRect& r = placement->rect;
+        SetWindowPos(frame_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        savedRect_ = {r.left, r.top, r.right, r.bottom};
+    }
+    // No valid placement (the first start, a monitor that is gone): maximized.
+    if (!placement || placement->state == 2) PostMessageW(frame_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    firstActivation_ = true;
+    recent_ = storage::LoadRecentFiles(registry_, DefaultWordWrap);
+    options_ = storage::LoadOptions(registry_);
+    dialogState_ = storage::LoadDialogState(registry_);
+    storage::LoadFont(registry_, options_);
 }
 
 void THtmlScrivoForm::BuildMenu() {
@@ -425,8 +452,7 @@ void THtmlScrivoForm::PrepareNewWindow() {
             std::nullopt);
         if (maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
     } else {
-        // "Window State" from the registry joins here with the stored options.
-        newWindowState_ = StateForNewWindows(std::nullopt, std::nullopt);
+        newWindowState_ = StateForNewWindows(std::nullopt, storage::LoadDocumentState(registry_));
     }
 }
 
@@ -558,13 +584,21 @@ void THtmlScrivoForm::CloseAll() {
 void THtmlScrivoForm::SaveState() {
     DocumentState& state = SharedDocumentState();
     state.Closing = true;
-    // Options, recent files and the file-dialog state are stored here once the
-    // registry layout exists.
+    // Exit order: (cool bar layout,) options, recent files, file-dialog state, placement.
+    storage::SaveOptions(registry_, options_);
+    storage::SaveRecentFiles(registry_, recent_);
+    storage::SaveDialogState(registry_, dialogState_);
     if (!IsZoomed(frame_) && !IsIconic(frame_)) GetWindowRect(frame_, &savedRect_);
     if (!IsIconic(frame_)) savedState_ = IsZoomed(frame_) ? 2 : 0;
+    storage::SavePlacement(registry_, {{savedRect_.left, savedRect_.top, savedRect_.right, savedRect_.bottom},
+                                       savedState_});
     rememberedCount_ = state.OpenDocumentCount;
-    if (TEditForm* active = ActiveDocument(); active && IsZoomed(active->Handle()))
-        SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+    if (TEditForm* active = ActiveDocument()) {
+        const int activeState = IsIconic(active->Handle()) ? 1 : (IsZoomed(active->Handle()) ? 2 : 0);
+        storage::SaveDocumentState(registry_, activeState);
+        // Every window then reports its own normal bounds (the desktop).
+        if (activeState == 2) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+    }
 }
 
 bool THtmlScrivoForm::OnCloseQuery() {
@@ -575,7 +609,7 @@ bool THtmlScrivoForm::OnCloseQuery() {
             if (state.Closing) {
                 state.Closing = false;
                 state.OpenDocumentCount = rememberedCount_;
-                if (TEditForm* active = ActiveDocument(); active && newWindowState_ == DocumentWindowState::Maximized)
+                if (TEditForm* active = ActiveDocument(); active && storage::LoadDocumentState(registry_) == 2)
                     SendMessageW(client_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active->Handle()), 0);
             }
             return false;

@@ -16,6 +16,8 @@
 #include "common.h"
 #include "edit_host.h"
 #include "main_rules.h"
+#include "registry.h"
+#include "storage.h"
 
 namespace quillon {
 
@@ -30,6 +32,7 @@ inline constexpr int kMaxHandedArguments = 50;
 
 struct MainFormOptions {
     int showCommand = SW_SHOWDEFAULT;
+    Registry* registry = nullptr;  // where settings live; null: the current user's registry
 };
 
 class THtmlScrivoForm final : public MainComponents, public EditHost {
@@ -69,6 +72,7 @@ public:
     const RECT& SavedRect() const { return savedRect_; }
     int SavedState() const { return savedState_; }
     EditorOptions& MutableOptions() { return options_; }
+    storage::FileboxDialogState& DialogState() { return dialogState_; }
 
     // MainComponents
     void SetEnabled(std::wstring_view name, bool enabled) override;
@@ -88,7 +92,8 @@ public:
     int& LastSaveFilter() override { return lastSaveFilter_; }
 
 private:
-    THtmlScrivoForm();
+    explicit THtmlScrivoForm(Registry& registry);
+    void LoadSettings();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCreate();
@@ -121,6 +126,8 @@ private:
     CommandStates states_;
     RecentFiles recent_;
     int lastSaveFilter_ = 0;
+    Registry& registry_;
+    storage::FileboxDialogState dialogState_;
     bool firstActivation_ = true;
     DocumentWindowState newWindowState_ = DocumentWindowState::Maximized;
     int rememberedCount_ = 0;

@@ -17,6 +17,7 @@
 #include "main_form.h"
 #include "prompts.h"
 #include "win32_files.h"
+#include "win32_registry.h"
 #include "win_test_support.h"
 
 namespace quillon {
@@ -32,7 +33,7 @@ class EditorUi : public ::testing::Test {
 protected:
     void SetUp() override {
         SharedDocumentState() = DocumentState{};
-        form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
+        form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL, &registry});
         ASSERT_TRUE(form);
         frame = form->Frame();
         test::PumpMessages();
@@ -72,6 +73,7 @@ protected:
     }
     TEditForm* Active() const { return form->ActiveDocument(); }
 
+    MemoryRegistry registry;  // each test starts as a first start
     THtmlScrivoForm* form = nullptr;
     HWND frame = nullptr;
     std::wstring folder;
@@ -493,6 +495,77 @@ TEST_F(EditorUi, DdeExecuteOnOpenFilesOpensOneFile) {
     ASSERT_TRUE(RunDdeClient(again));
     EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
     EXPECT_EQ(form->Documents().size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// Settings in the real registry: stored at exit with their exact types and
+// layouts, and back at the next start.
+TEST(RealSettings, StoredAtExitAndBackAtTheNextStart) {
+    WindowsRegistry registry;
+    registry.DeleteTree(RegistryRoot::CurrentUser, storage::kRootKey);
+    SharedDocumentState() = DocumentState{};
+    THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
+    ASSERT_TRUE(form);
+    HWND frame = form->Frame();
+    test::PumpMessages();
+    EXPECT_TRUE(IsZoomed(frame));  // the first start
+    form->MenuItemSelect(kCmdFullNames);
+    form->MenuItemSelect(kCmdBackups);
+    ShowWindow(frame, SW_RESTORE);
+    MoveWindow(frame, 50, 60, 700, 500, TRUE);
+    test::PumpMessages();
+    SendMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    test::PumpMessages();
+    ASSERT_FALSE(IsWindow(frame));
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon", 0, KEY_READ, &key), ERROR_SUCCESS);
+    const auto valueOf = [&](const wchar_t* name, DWORD& type) {
+        BYTE data[1024] = {};
+        DWORD size = sizeof data;
+        if (RegQueryValueExW(key, name, nullptr, &type, data, &size) != ERROR_SUCCESS) size = 0;
+        return std::vector<BYTE>(data, data + size);
+    };
+    DWORD type = 0;
+    auto position = valueOf(L"Position", type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    ASSERT_EQ(position.size(), 20u);
+    int32_t fields[5] = {};
+    memcpy(fields, position.data(), 20);
+    EXPECT_EQ(fields[0], 50);
+    EXPECT_EQ(fields[2] - fields[0], 700);
+    EXPECT_EQ(fields[4], 0);
+    auto fullNames = valueOf(L"FullNames", type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(fullNames, (std::vector<BYTE>{1, 0, 0, 0}));
+    EXPECT_EQ(valueOf(L"BackupCopies", type), (std::vector<BYTE>{0, 0, 0, 0}));
+    EXPECT_EQ(valueOf(L"HTMLExt", type), (std::vector<BYTE>{1, 0, 0, 0}));
+    EXPECT_EQ(valueOf(L"FileboxDlg", type).size(), 528u);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    RegCloseKey(key);
+    EXPECT_TRUE(registry.Open(RegistryRoot::CurrentUser, std::wstring(storage::kRootKey) + L"\\MRU\\File9"));
+
+    // The next start: options and placement back.
+    SharedDocumentState() = DocumentState{};
+    form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
+    ASSERT_TRUE(form);
+    frame = form->Frame();
+    test::PumpMessages();
+    EXPECT_TRUE(form->Options().FullNames);
+    EXPECT_FALSE(form->Options().BackupCopies);
+    EXPECT_FALSE(IsZoomed(frame));
+    RECT rect{};
+    GetWindowRect(frame, &rect);
+    EXPECT_EQ(rect.left, 50);
+    EXPECT_EQ(rect.right - rect.left, 700);
+    DestroyWindow(frame);
+    test::PumpMessages();
+    registry.DeleteTree(RegistryRoot::CurrentUser, storage::kRootKey);
 }
 
 }  // namespace

@@ -79,7 +79,14 @@ std::vector<std::wstring> DocumentCaptions(HWND frame) {
     return captions;
 }
 
-TEST(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
+// Every process test starts the editor as on a first start: no stored settings.
+class ScrivoProcess : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon"); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon"); }
+};
+
+TEST_F(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
     Process first;
     Start(first);
     HWND frame = WaitForFrame(first);
@@ -107,7 +114,7 @@ TEST(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
     EXPECT_EQ(WaitForExit(first), 0u);
 }
 
-TEST(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
+TEST_F(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring path = std::wstring(temp) + L"quillon-copydata.html";
@@ -131,7 +138,7 @@ TEST(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
     DeleteFileW(path.c_str());
 }
 
-TEST(ScrivoProcess, StartsWithItsFrameAndClosesWithExitCodeZero) {
+TEST_F(ScrivoProcess, StartsWithItsFrameAndClosesWithExitCodeZero) {
     const std::wstring exe = test::BinFolder() + L"Scrivo.exe";
     std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW startup{sizeof startup};
