@@ -218,8 +218,8 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     state.ActiveFileReadOnly = FFileReadOnly;
     // A file with NUL bytes cannot come back byte for byte from a text editor:
     // it opens read-only, so that no save can cut it short.
-    const bool binary = bytes->find('\0') != std::string::npos;
-    editor_->SetReadOnly(editor_->ReadOnly() || FFileReadOnly || binary);
+    binary_ = bytes->find('\0') != std::string::npos;
+    editor_->SetReadOnly(editor_->ReadOnly() || FFileReadOnly || binary_);
     state.ActiveReadOnly = editor_->ReadOnly();
     editor_->ClearUndo();
     RememberSavedText();

@@ -63,6 +63,8 @@ public:
     bool InsertMode() const { return FInsertMode; }
     bool DosText() const { return FDosText; }
     bool IsUntitledName() const;
+    // The file held NUL bytes: it stays read-only whatever else asks.
+    bool Binary() const { return binary_; }
     // The last normal bounds (document-area coordinates), recorded before a minimize.
     RECT NormalBounds() const { return {FNormalLeft, FNormalTop, FNormalLeft + FNormalWidth, FNormalTop + FNormalHeight}; }
 
@@ -97,6 +99,7 @@ private:
     // The text as last loaded or saved (its hash), so that undoing back past
     // the undo limit never makes a changed text look saved.
     size_t savedHash_ = 0;
+    bool binary_ = false;
 };
 
 // The save dialog Save As runs; tests put their own answer here. Empty: Filebox's.

@@ -20,6 +20,9 @@ namespace quillon {
 namespace {
 
 constexpr UINT kFirstItemId = 1000;
+constexpr UINT kFirstKindId = 3000;    // document kinds of File > New, tag k
+constexpr UINT kFirstRecentId = 4000;  // File1Item..File10Item, tag k
+constexpr wchar_t kEmptyRecentCaption[] = L"(Пусто)";
 constexpr int kStatusBarId = 90;
 constexpr int kStrFileNotOpened = 113;
 constexpr int kStrAlreadyOpen = 114;
@@ -113,6 +116,14 @@ LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATE: if (LOWORD(wParam) != WA_INACTIVE) OnActivate(); break;
     case WM_COMMAND:
+        if (HIWORD(wParam) <= 1 && LOWORD(wParam) >= kFirstKindId && LOWORD(wParam) < kFirstKindId + kinds_.size()) {
+            NewDocument(kinds_[LOWORD(wParam) - kFirstKindId].Extension);
+            return 0;
+        }
+        if (HIWORD(wParam) <= 1 && LOWORD(wParam) >= kFirstRecentId && LOWORD(wParam) < kFirstRecentId + kRecentFileCount) {
+            MRUFileItemClick(LOWORD(wParam) - kFirstRecentId);
+            return 0;
+        }
         if (HIWORD(wParam) <= 1 && LOWORD(wParam) >= kFirstItemId &&
             LOWORD(wParam) < kFirstItemId + MenuEntries().size()) {
             MenuItemSelect(MenuEntries()[LOWORD(wParam) - kFirstItemId].command);
@@ -159,6 +170,8 @@ void THtmlScrivoForm::OnCreate() {
     SetChecked(L"SmartTabItem", options_.SmartTab);
     SetChecked(L"WordSelectItem", options_.WordSelect);
     SetChecked(L"BackupsItem", options_.BackupCopies);
+    RefreshRecentMenu();
+    BuildNewMenu();
     states_.DocumentsPresent(false);
     StartDdeServer();
 }
@@ -206,6 +219,8 @@ void THtmlScrivoForm::BuildMenu() {
         if (entry.submenu) {
             HMENU sub = CreatePopupMenu();
             AppendMenuW(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
+            if (entry.name == L"CreateItem") createMenu_ = sub;
+            if (entry.name == L"ReopenItem") reopenMenu_ = sub;
         } else {
             AppendMenuW(popup, MF_STRING | (entry.disabled ? MF_GRAYED : 0), id, caption.c_str());
             MENUITEMINFOW info{sizeof info, MIIM_DATA};
@@ -223,6 +238,8 @@ void THtmlScrivoForm::BuildMenu() {
             keys.push_back({flags, static_cast<WORD>(chord.virtualKey), static_cast<WORD>(id)});
         }
     }
+    // Ctrl+N: the first document kind (its item is built with the kinds list).
+    keys.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>('N'), static_cast<WORD>(kFirstKindId)});
     SetMenu(frame_, menu_);
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
@@ -488,6 +505,7 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
     HWND control = active ? active->RichEdit().Handle() : nullptr;
     switch (command) {
     case kCmdNew: NewDocument(L""); break;
+    case kCmdOpen: OpenCommand(); break;
     case kCmdSave: if (active) active->Save(); break;
     case kCmdSaveAs: if (active) active->SaveAs(); break;
     case kCmdShowInBrowser: if (active) active->ShowInBrowser(); break;
@@ -618,7 +636,119 @@ bool THtmlScrivoForm::OnCloseQuery() {
     return true;
 }
 
-void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) { quillon::EnterRecentFile(recent_, entry); }
+void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) {
+    quillon::EnterRecentFile(recent_, entry);
+    RefreshRecentMenu();
+}
+
+void THtmlScrivoForm::BuildNewMenu() {
+    char buffer[4096] = {};
+    GetNewFileIDs(buffer, sizeof buffer);
+    std::vector<std::wstring> fields;
+    const std::wstring text = BytesToText(buffer, CodePage::Ansi);
+    size_t start = 0;
+    for (size_t bar; (bar = text.find(L'|', start)) != std::wstring::npos; start = bar + 1)
+        fields.push_back(text.substr(start, bar - start));
+    // Complete groups of three only; an incomplete group at the end is left out.
+    for (size_t i = 0; i + 3 <= fields.size(); i += 3) kinds_.push_back({fields[i], fields[i + 1], fields[i + 2]});
+    for (size_t k = 0; k < kinds_.size(); ++k) {
+        std::wstring caption = kinds_[k].Name;
+        if (k == 0) caption += L"\tCtrl+N";
+        AppendMenuW(createMenu_, MF_STRING, kFirstKindId + k, caption.c_str());
+    }
+    if (!kinds_.empty()) SetMenuDefaultItem(createMenu_, kFirstKindId, FALSE);
+}
+
+void THtmlScrivoForm::RefreshRecentMenu() {
+    if (!reopenMenu_) return;
+    while (GetMenuItemCount(reopenMenu_) > 0) DeleteMenu(reopenMenu_, 0, MF_BYPOSITION);
+    for (const auto& [k, caption] : RecentMenuItems()) {
+        const bool empty = caption == kEmptyRecentCaption;
+        AppendMenuW(reopenMenu_, MF_STRING | (empty ? MF_GRAYED : 0), kFirstRecentId + static_cast<UINT>(k),
+                    caption.c_str());
+    }
+}
+
+std::vector<std::pair<int, std::wstring>> THtmlScrivoForm::RecentMenuItems() const {
+    std::vector<std::pair<int, std::wstring>> items;
+    for (size_t k = 0; k < kRecentFileCount; ++k) {
+        const std::wstring& name = recent_[k].FileName;
+        if (name.empty()) {
+            // File1Item stays, disabled, as "(Пусто)" while the list is empty.
+            if (k == 0) items.emplace_back(0, kEmptyRecentCaption);
+            continue;
+        }
+        const size_t slash = name.find_last_of(L"\\/");
+        items.emplace_back(static_cast<int>(k), slash == std::wstring::npos ? name : name.substr(slash + 1));
+    }
+    return items;
+}
+
+std::function<int(FileDialogRequest&)>& OpenDialogRunner() {
+    static std::function<int(FileDialogRequest&)> runner;
+    return runner;
+}
+
+void THtmlScrivoForm::OpenCommand() {
+    std::vector<char> buffer(10240, '\0');
+    dialogState_.openFolder[0] = '\0';  // the dialog starts in its own folder
+    FileDialogRequest request{frame_, buffer.data(), static_cast<std::int32_t>(buffer.size()),
+                              dialogState_.openFilter, dialogState_.openFolder.data(), nullptr, 0, nullptr};
+    EnableWindow(frame_, FALSE);
+    int confirmed = 0;
+    try {
+        confirmed = OpenDialogRunner() ? OpenDialogRunner()(request) : OpenFiles(&request);
+    } catch (...) {
+        EnableWindow(frame_, TRUE);
+        throw;
+    }
+    EnableWindow(frame_, TRUE);
+    if (!confirmed) return;
+    GetOpenFilesList(&request);
+    buffer.back() = '\0';
+    const auto names = SplitFileList(BytesToText(buffer.data(), CodePage::Ansi));
+    WaitCursor wait;
+    PrepareNewWindow();
+    for (const auto& name : names) {
+        if (IsFileOpen(name)) continue;
+        TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
+        if (document) {
+            document->Editor().SetWordWrap(DefaultWordWrap(name));
+            document->Editor().SetReadOnly(request.readOnly != 0);
+        }
+        if (!document || !document->LoadFile(name)) {
+            if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+            ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+            continue;
+        }
+        document->FormActivate();
+    }
+    dialogState_.openFilter = request.filterIndex;
+    FinishNewWindow();
+}
+
+void THtmlScrivoForm::MRUFileItemClick(int k) {
+    if (k < 0 || k >= static_cast<int>(kRecentFileCount)) return;
+    const RecentFileEntry entry = recent_[static_cast<size_t>(k)];
+    if (entry.FileName.empty() || IsFileOpen(entry.FileName)) return;
+    WaitCursor wait;
+    PrepareNewWindow();
+    TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
+    if (document) document->Editor().SetWordWrap(entry.WordWrap);
+    if (!document || !document->LoadFile(entry.FileName)) {
+        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        ShowPrompt({kStrFileNotOpened, {entry.FileName}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+    } else {
+        // The entry's read-only flag replaces what the load decided; the DOS flag
+        // is applied once the coding conversion exists.
+        const bool readOnly = entry.ReadOnly || document->Binary();
+        document->Editor().SetReadOnly(readOnly);
+        SharedDocumentState().ActiveReadOnly = readOnly;
+        document->Editor().SetSelStart(entry.Position);
+        document->FormActivate();
+    }
+    FinishNewWindow();
+}
 
 UINT THtmlScrivoForm::ItemId(std::wstring_view name) const {
     auto it = itemIds_.find(name);

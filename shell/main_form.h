@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common.h"
+#include "filebox_api.h"
 #include "edit_host.h"
 #include "main_rules.h"
 #include "registry.h"
@@ -66,6 +67,16 @@ public:
     // The DDE service name: the program's file name cut before its first dot.
     static std::wstring DdeServiceName();
     DWORD DdeInstanceForCallback() const { return ddeInstance_; }
+    // File > Open: the open dialog, then every chosen file (read-only as answered).
+    void OpenCommand();
+    // Reopens recent file k (0-9).
+    void MRUFileItemClick(int k);
+    struct DocumentKind {
+        std::wstring Name, Extension, Description;
+    };
+    const std::vector<DocumentKind>& Kinds() const { return kinds_; }
+    // The recent-files menu as shown: (entry index, caption) of each visible item.
+    std::vector<std::pair<int, std::wstring>> RecentMenuItems() const;
     // The exit routine: sets the closing flag before the documents are asked.
     void SaveState();
     const RecentFiles& Recent() const { return recent_; }
@@ -106,6 +117,11 @@ private:
     // Creates a window for the file and loads it; reports 113 and releases it on failure.
     bool OpenOneFile(const std::wstring& name);
     void BuildMenu();
+    void BuildNewMenu();
+    void RefreshRecentMenu();
+    HMENU createMenu_ = nullptr;
+    HMENU reopenMenu_ = nullptr;
+    std::vector<DocumentKind> kinds_;
     void BuildStatusBar();
     void SwitchOption(bool EditorOptions::*option, std::wstring_view item);
     void CloseAll();
@@ -142,6 +158,10 @@ private:
     void StartDdeServer();
     void StopDdeServer();
 };
+
+// The open dialog Open runs; tests put their own answer here (they fill the file
+// buffer as the dialog leaves it). Empty: Filebox's OpenFiles.
+std::function<int(FileDialogRequest&)>& OpenDialogRunner();
 
 // The print and printer set-up dialogs; tests put their own answer here. Empty: the system's.
 std::function<BOOL(PRINTDLGW&)>& PrintDialogRunner();

@@ -383,6 +383,100 @@ TEST_F(EditorUi, PrintingEndsAndAsksTheDialogs) {
     EXPECT_TRUE(flags & PD_PRINTSETUP);
 }
 
+TEST_F(EditorUi, TheNewMenuOffersTheFifteenKinds) {
+    ASSERT_EQ(form->Kinds().size(), 15u);
+    EXPECT_EQ(form->Kinds()[0].Name, L"Обычный документ");
+    EXPECT_EQ(form->Kinds()[0].Extension, L"");
+    EXPECT_EQ(form->Kinds()[1].Extension, L".html");
+    EXPECT_EQ(form->Kinds()[14].Description, L"Создание модуля Java");
+    // Ctrl+N through the accelerators: an untitled document of the first kind.
+    MSG key{frame, WM_KEYDOWN, 'N', 0};
+    BYTE state[256] = {};
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_TRUE(TranslateAcceleratorW(frame, form->Accelerators(), &key));
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    test::PumpMessages();
+    ASSERT_TRUE(Active());
+    EXPECT_EQ(Active()->FileName(), L"Безымянный 1");
+    // The kind items: the CSS kind (tag 6).
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(3000 + 6, 0), 0);
+    EXPECT_EQ(Active()->FileName(), L"Безымянный 2.css");
+}
+
+TEST_F(EditorUi, OpenTakesTheDialogsFilesReadOnlyAnswerAndFilter) {
+    Put(L"open_a.txt", "a");
+    const std::wstring b = Put(L"open_b.html", "b");
+    form->DialogState().openFilter = 4;
+    int asked = 0;
+    OpenDialogRunner() = [&](FileDialogRequest& request) {
+        ++asked;
+        EXPECT_EQ(request.bufferSize, 10240);
+        EXPECT_EQ(request.filterIndex, 4);
+        EXPECT_EQ(request.folder[0], '\0');
+        EXPECT_EQ(request.title, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(frame));
+        // As the dialog leaves several names: the folder, the names, a double NUL.
+        std::string answer = TextToBytes(folder.substr(0, folder.size() - 1), CodePage::Ansi);
+        answer += '\0';
+        answer += "open_a.txt";
+        answer += '\0';
+        answer += "open_b.html";
+        answer += '\0';
+        answer += '\0';
+        memcpy(request.fileBuffer, answer.data(), answer.size());
+        request.filterIndex = 9;
+        request.readOnly = 1;
+        return 1;
+    };
+    Command(kCmdOpen);
+    OpenDialogRunner() = nullptr;
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    ASSERT_EQ(form->Documents().size(), 2u);
+    for (TEditForm* document : form->Documents()) EXPECT_TRUE(document->Editor().ReadOnly());
+    EXPECT_EQ(form->DialogState().openFilter, 9);
+    EXPECT_EQ(Active()->FileName(), b);
+    EXPECT_TRUE(Active()->Editor().WordWrap());  // html wraps
+
+    // Cancel opens nothing.
+    OpenDialogRunner() = [](FileDialogRequest&) { return 0; };
+    Command(kCmdOpen);
+    OpenDialogRunner() = nullptr;
+    EXPECT_EQ(form->Documents().size(), 2u);
+}
+
+TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
+    auto items = form->RecentMenuItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].second, L"(Пусто)");
+
+    const std::wstring path = Put(L"recent.css", "body {\r\n  color: red;\r\n}\r\n");
+    form->OpenNamedFiles({path});
+    Active()->Editor().SetWordWrap(true);  // not the kind's default (css does not wrap)
+    Active()->Editor().SetSelStart(9);
+    SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    items = form->RecentMenuItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].second, L"recent.css");
+
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(4000 + 0, 0), 0);
+    test::PumpMessages();
+    ASSERT_TRUE(Active());
+    EXPECT_EQ(Active()->FileName(), path);
+    EXPECT_TRUE(Active()->Editor().WordWrap());
+    EXPECT_EQ(Active()->Editor().SelStart(), 9);
+    EXPECT_FALSE(Active()->Editor().ReadOnly());
+
+    // Reopening one already open: message 114, nothing more.
+    ScriptedPrompts script;
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(4000 + 0, 0), 0);
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
+    EXPECT_EQ(form->Documents().size(), 1u);
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
