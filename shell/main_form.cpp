@@ -591,12 +591,21 @@ void THtmlScrivoForm::PrintActive() {
 }
 
 void THtmlScrivoForm::CloseAll() {
-    // A snapshot first: closing changes the document area.
-    for (TEditForm* document : Documents()) {
-        HWND hwnd = document->Handle();
-        SendMessageW(hwnd, WM_CLOSE, 0, 0);
-        if (IsWindow(hwnd)) break;  // refused: stop at the first refusal
+    PrepareNewWindow();
+    // A snapshot first; every window is asked before any is closed, and one
+    // refusal keeps them all (those saved on the way stay open, saved).
+    const std::vector<TEditForm*> documents = Documents();
+    bool agreed = true;
+    for (TEditForm* document : documents) {
+        if (!document->FormCloseQuery()) {
+            agreed = false;
+            break;
+        }
     }
+    if (agreed)
+        for (TEditForm* document : documents)
+            SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+    FinishNewWindow();
 }
 
 void THtmlScrivoForm::SaveState() {

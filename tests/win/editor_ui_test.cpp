@@ -477,6 +477,25 @@ TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
     EXPECT_EQ(form->Documents().size(), 1u);
 }
 
+TEST_F(EditorUi, CloseAllStopsAtTheFirstRefusalAndClosesNothing) {
+    const std::wstring one = Put(L"c1.txt", "1"), two = Put(L"c2.txt", "2"), three = Put(L"c3.txt", "3");
+    form->OpenNamedFiles({one, two, three});
+    for (TEditForm* document : form->Documents()) document->Editor().ReplaceSel(L"x");
+    ScriptedPrompts script({PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::Cancel});
+    Command(kCmdCloseAll);
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{110, 110, 110}));
+    ASSERT_EQ(form->Documents().size(), 3u);
+    int saved = 0;
+    for (const auto& path : {one, two, three}) saved += ReadWholeFile(path)->front() == 'x';
+    EXPECT_EQ(saved, 2);
+
+    // Now all agree (the third answers No): all close and enter the recent files.
+    script.Push(PromptAnswer::No);
+    Command(kCmdCloseAll);
+    EXPECT_TRUE(form->Documents().empty());
+    EXPECT_EQ(form->RecentMenuItems().size(), 3u);
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
