@@ -496,6 +496,26 @@ TEST_F(EditorUi, CloseAllStopsAtTheFirstRefusalAndClosesNothing) {
     EXPECT_EQ(form->RecentMenuItems().size(), 3u);
 }
 
+TEST_F(EditorUi, SaveAllSavesEveryWindowAndAsksANameForTheUntitledOne) {
+    const std::wstring path = Put(L"all.txt", "a");
+    form->OpenNamedFiles({path});
+    form->Documents().front()->Editor().ReplaceSel(L"1");
+    form->NewDocument(L".html");
+    Active()->Editor().ReplaceSel(L"<p>");
+    int asked = 0;
+    SaveDialogRunner() = [&](FileDialogRequest& request) {
+        ++asked;
+        const std::string chosen = TextToBytes(folder + L"named.html", CodePage::Ansi);
+        lstrcpynA(request.fileBuffer, chosen.c_str(), request.bufferSize);
+        return 1;
+    };
+    Command(kCmdSaveAll);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadWholeFile(path), std::string("1a"));
+    EXPECT_EQ(ReadWholeFile(folder + L"named.html"), std::string("<p>"));
+    for (TEditForm* document : form->Documents()) EXPECT_FALSE(document->Editor().Modified());
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
