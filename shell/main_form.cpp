@@ -391,7 +391,7 @@ void THtmlScrivoForm::OpenFileMacro(std::wstring_view command) {
     if (IsFileOpen(name)) return;
     WaitCursor wait;
     PrepareNewWindow();
-    OpenOneFile(name);
+    OpenOneFile(name, SettingsByKind(name));
     FinishNewWindow();
 }
 
@@ -425,16 +425,31 @@ bool THtmlScrivoForm::IsFileOpen(const std::wstring& name) {
     return false;
 }
 
-bool THtmlScrivoForm::OpenOneFile(const std::wstring& name) {
+THtmlScrivoForm::OpenSettings THtmlScrivoForm::SettingsByKind(const std::wstring& name) const {
+    OpenSettings settings;
+    settings.wordWrap = DefaultWordWrap(name);
+    return settings;
+}
+
+bool THtmlScrivoForm::OpenOneFile(const std::wstring& name, const OpenSettings& settings) {
     TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
-    // Word wrap by the file's kind is set before the text arrives, so that the
-    // control lays the text out once.
-    if (document) document->Editor().SetWordWrap(GetDefWordWrap(TextToBytes(name, CodePage::Ansi).c_str()) != 0);
+    if (document) {
+        // Word wrap before the text arrives, so that the control lays the text out once.
+        document->Editor().SetWordWrap(settings.wordWrap);
+        document->Editor().SetReadOnly(settings.readOnlyBeforeLoad);
+    }
     if (!document || !document->LoadFile(name)) {
         if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
         ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
         return false;
     }
+    if (settings.readOnlyAfterLoad) {
+        // A file with NUL bytes stays read-only whatever the caller remembers.
+        const bool readOnly = *settings.readOnlyAfterLoad || document->Binary();
+        document->Editor().SetReadOnly(readOnly);
+        SharedDocumentState().ActiveReadOnly = readOnly;
+    }
+    document->Editor().SetSelStart(settings.caret);
     document->FormActivate();
     return true;
 }
@@ -444,7 +459,7 @@ void THtmlScrivoForm::OpenNamedFiles(const std::vector<std::wstring>& names) {
     PrepareNewWindow();
     for (const auto& name : names) {
         if (IsFileOpen(name)) continue;
-        if (!OpenOneFile(name)) continue;
+        OpenOneFile(name, SettingsByKind(name));
     }
     FinishNewWindow();
 }
@@ -720,17 +735,9 @@ void THtmlScrivoForm::OpenCommand() {
     PrepareNewWindow();
     for (const auto& name : names) {
         if (IsFileOpen(name)) continue;
-        TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
-        if (document) {
-            document->Editor().SetWordWrap(DefaultWordWrap(name));
-            document->Editor().SetReadOnly(request.readOnly != 0);
-        }
-        if (!document || !document->LoadFile(name)) {
-            if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
-            ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
-            continue;
-        }
-        document->FormActivate();
+        OpenSettings settings = SettingsByKind(name);
+        settings.readOnlyBeforeLoad = request.readOnly != 0;
+        OpenOneFile(name, settings);
     }
     dialogState_.openFilter = request.filterIndex;
     FinishNewWindow();
@@ -742,20 +749,8 @@ void THtmlScrivoForm::MRUFileItemClick(int k) {
     if (entry.FileName.empty() || IsFileOpen(entry.FileName)) return;
     WaitCursor wait;
     PrepareNewWindow();
-    TEditForm* document = TEditForm::Create(*this, newWindowState_ == DocumentWindowState::Maximized);
-    if (document) document->Editor().SetWordWrap(entry.WordWrap);
-    if (!document || !document->LoadFile(entry.FileName)) {
-        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
-        ShowPrompt({kStrFileNotOpened, {entry.FileName}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
-    } else {
-        // The entry's read-only flag replaces what the load decided; the DOS flag
-        // is applied once the coding conversion exists.
-        const bool readOnly = entry.ReadOnly || document->Binary();
-        document->Editor().SetReadOnly(readOnly);
-        SharedDocumentState().ActiveReadOnly = readOnly;
-        document->Editor().SetSelStart(entry.Position);
-        document->FormActivate();
-    }
+    // The DOS flag is applied once the coding conversion exists.
+    OpenOneFile(entry.FileName, {entry.WordWrap, false, entry.ReadOnly, entry.Position});
     FinishNewWindow();
 }
 

@@ -114,8 +114,19 @@ private:
     void OnActivateInstance();
     void OnRestoreDesktop();
     bool OnCloseQuery();
-    // Creates a window for the file and loads it; reports 113 and releases it on failure.
-    bool OpenOneFile(const std::wstring& name);
+    // How a file is opened: word wrap before the text arrives, read-only before
+    // the load (the file's attribute adds to it) or in place of what the load
+    // decided, and the caret afterwards.
+    struct OpenSettings {
+        bool wordWrap = true;
+        bool readOnlyBeforeLoad = false;
+        std::optional<bool> readOnlyAfterLoad;
+        int caret = 0;
+    };
+    OpenSettings SettingsByKind(const std::wstring& name) const;
+    // Creates a window for the file, loads and activates it; reports 113 and
+    // releases it on failure.
+    bool OpenOneFile(const std::wstring& name, const OpenSettings& settings);
     void BuildMenu();
     void BuildNewMenu();
     void RefreshRecentMenu();
