@@ -14,6 +14,7 @@
 #include "text_case.h"
 #include "win32_guards.h"
 #include "win32_registry.h"
+#include "text_format.h"
 
 namespace quillon {
 
@@ -23,6 +24,8 @@ constexpr UINT kFirstItemId = 1000;
 constexpr UINT kFirstKindId = 3000;    // document kinds of File > New, tag k
 constexpr UINT kFirstRecentId = 4000;  // File1Item..File10Item, tag k
 constexpr wchar_t kEmptyRecentCaption[] = L"(Пусто)";
+constexpr wchar_t kEmptyRecentHint[] = L"Нет ни одного файла в списке";
+constexpr int kStrOpenRecent = 135;
 constexpr int kStatusBarId = 90;
 constexpr int kStrFileNotOpened = 113;
 constexpr int kStrAlreadyOpen = 114;
@@ -129,6 +132,10 @@ LRESULT THtmlScrivoForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             MenuItemSelect(MenuEntries()[LOWORD(wParam) - kFirstItemId].command);
             return 0;
         }
+        break;
+    case WM_MENUSELECT:
+        // A closing menu reports 0xFFFF and no menu: the panels come back.
+        ShowHint(HIWORD(wParam) == 0xFFFF && !lParam ? std::wstring() : HintOf(LOWORD(wParam)));
         break;
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kMsgActivateInstance: OnActivateInstance(); return 0;
@@ -708,6 +715,24 @@ std::vector<std::pair<int, std::wstring>> THtmlScrivoForm::RecentMenuItems() con
     return items;
 }
 
+std::wstring THtmlScrivoForm::HintOf(UINT itemId) const {
+    if (itemId >= kFirstKindId && itemId < kFirstKindId + kinds_.size()) return kinds_[itemId - kFirstKindId].Description;
+    if (itemId >= kFirstRecentId && itemId < kFirstRecentId + kRecentFileCount) {
+        const std::wstring& name = recent_[itemId - kFirstRecentId].FileName;
+        return name.empty() ? std::wstring(kEmptyRecentHint) : FormatText(ResourceString(kStrOpenRecent), {name});
+    }
+    return {};
+}
+
+void THtmlScrivoForm::ShowHint(std::wstring_view hint) {
+    if (!statusBar_) return;
+    // The status bar's single-text mode while a hint is shown, its panels otherwise.
+    hint_ = hint;
+    SendMessageW(statusBar_, SB_SIMPLE, hint_.empty() ? FALSE : TRUE, 0);
+    if (!hint.empty())
+        SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(std::wstring(hint).c_str()));
+}
+
 std::function<int(FileDialogRequest&)>& OpenDialogRunner() {
     static std::function<int(FileDialogRequest&)> runner;
     return runner;
@@ -781,6 +806,11 @@ std::wstring THtmlScrivoForm::PanelText(int panel) const {
     text.resize(length);
     if (!text.empty() && text.front() == L'\t') text.erase(0, 1);
     return text;
+}
+
+std::wstring THtmlScrivoForm::HintShown() const {
+    // Wine's status bar does not hand its single text back; it is kept here as shown.
+    return hint_;
 }
 
 void THtmlScrivoForm::SetFormattingEnabled(bool enabled) {

@@ -49,6 +49,8 @@ public:
     // The menu item id of a component name (0 when there is none).
     UINT ItemId(std::wstring_view name) const;
     std::wstring PanelText(int panel) const;
+    // The text the status bar shows in its single-text mode, or empty when it shows its panels.
+    std::wstring HintShown() const;
 
     // Document windows in the document area's order, and the active one.
     std::vector<TEditForm*> Documents() const;
@@ -75,6 +77,10 @@ public:
         std::wstring Name, Extension, Description;
     };
     const std::vector<DocumentKind>& Kinds() const { return kinds_; }
+    // The long hint of a menu item (empty when it has none); the status bar
+    // shows it while the item is highlighted.
+    std::wstring HintOf(UINT itemId) const;
+    void ShowHint(std::wstring_view hint);
     // The recent-files menu as shown: (entry index, caption) of each visible item.
     std::vector<std::pair<int, std::wstring>> RecentMenuItems() const;
     // The exit routine: sets the closing flag before the documents are asked.
@@ -131,6 +137,7 @@ private:
     void BuildNewMenu();
     void RefreshRecentMenu();
     HMENU createMenu_ = nullptr;
+    std::wstring hint_;  // the hint the status bar shows instead of its panels, if any
     HMENU reopenMenu_ = nullptr;
     std::vector<DocumentKind> kinds_;
     void BuildStatusBar();

@@ -516,6 +516,27 @@ TEST_F(EditorUi, SaveAllSavesEveryWindowAndAsksANameForTheUntitledOne) {
     for (TEditForm* document : form->Documents()) EXPECT_FALSE(document->Editor().Modified());
 }
 
+TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
+    const auto select = [&](UINT id) {
+        SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE), reinterpret_cast<LPARAM>(form->Menu()));
+    };
+    select(3000 + 1);
+    EXPECT_EQ(form->HintShown(), L"Создание документа HTML");
+    select(4000);
+    EXPECT_EQ(form->HintShown(), L"Нет ни одного файла в списке");
+    const std::wstring path = Put(L"hint.txt", "h");
+    form->OpenNamedFiles({path});
+    SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
+    select(4000);
+    EXPECT_EQ(form->HintShown(), L"Открыть файл \"" + path + L"\"");
+    // An item without a hint, then the menu closing: the panels are back.
+    select(form->ItemId(L"SaveItem"));
+    EXPECT_EQ(form->HintShown(), L"");
+    select(4000);
+    SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(form->HintShown(), L"");
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
