@@ -7,6 +7,8 @@
 
 #include <ddeml.h>
 #include <shlobj.h>
+#include <commdlg.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -445,6 +447,43 @@ TEST_F(EditorUi, OpenTakesTheDialogsFilesReadOnlyAnswerAndFilter) {
     Command(kCmdOpen);
     OpenDialogRunner() = nullptr;
     EXPECT_EQ(form->Documents().size(), 2u);
+}
+
+// Types a name into the real open dialog once it is up, ticks read-only, presses OK.
+std::string g_typedName;
+UINT_PTR CALLBACK TypeIntoDialog(HWND child, UINT msg, WPARAM, LPARAM lParam) {
+    constexpr UINT kActNow = WM_APP + 1;
+    if (msg == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE)
+        PostMessageW(child, kActNow, 0, 0);
+    if (msg == kActNow) {
+        HWND dialog = GetParent(child);
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_typedName.c_str()));
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(g_typedName.c_str()));
+        CheckDlgButton(dialog, chx1, BST_CHECKED);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+    return 0;
+}
+
+void __stdcall InstallTyping(FileDialogRequest*, OPENFILENAMEA* setup) {
+    setup->Flags |= OFN_ENABLEHOOK;
+    setup->lpfnHook = TypeIntoDialog;
+}
+
+TEST_F(EditorUi, OpenThroughTheRealDialog) {
+    const std::wstring path = Put(L"real_dialog.txt", "real");
+    g_typedName = TextToBytes(path, CodePage::Ansi);
+    // The editor's own request, with Filebox's customize call as the way in.
+    OpenDialogRunner() = [](FileDialogRequest& request) {
+        request.customize = InstallTyping;
+        return OpenFiles(&request);
+    };
+    Command(kCmdOpen);
+    OpenDialogRunner() = nullptr;
+    ASSERT_EQ(form->Documents().size(), 1u);
+    EXPECT_EQ(Active()->FileName(), path);
+    EXPECT_TRUE(Active()->Editor().ReadOnly());
+    EXPECT_TRUE(IsWindowEnabled(frame));
 }
 
 TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
