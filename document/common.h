@@ -30,6 +30,11 @@ public:
     virtual void SetFormattingEnabled(bool enabled) = 0;
     // Every item of the Window menu.
     virtual void SetWindowMenuEnabled(bool enabled) = 0;
+    // The status bar with two left-aligned panels, the first as wide as the main
+    // window's client area less 220 (the macro picker's texts); and back to the
+    // six panels with empty texts and their widths and alignment.
+    virtual void CompactStatusBar() = 0;
+    virtual void RestoreStatusBar() = 0;
     // The window toolbar: controls 0-9 enabled (true), or every control
     // disabled and the window buttons after the tenth released (false).
     virtual void SetWindowToolBarEnabled(bool enabled) = 0;

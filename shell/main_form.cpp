@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <ddeml.h>
 #include <mmsystem.h>
@@ -251,14 +253,46 @@ void THtmlScrivoForm::BuildMenu() {
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
+namespace {
+void SetPanels(HWND statusBar, const std::vector<int>& widths) {
+    std::vector<int> edges;
+    int right = 0;
+    for (const int width : widths) edges.push_back(right += width);
+    SendMessageW(statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+}  // namespace
+
+void THtmlScrivoForm::CompactStatusBar() {
+    if (compact_) return;
+    compact_ = true;
+    RECT client{};
+    GetClientRect(frame_, &client);
+    SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
+    SetPanels(statusBar_, {std::max<int>(client.right - 220, 0), kPanelWidths[1]});
+    for (int panel = 0; panel < 2; ++panel) SetPanelText(panel, L"");
+    SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(statusBar_, nullptr, TRUE);
+}
+
+void THtmlScrivoForm::RestoreStatusBar() {
+    if (!compact_) return;
+    compact_ = false;
+    SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
+    SetPanels(statusBar_, std::vector<int>(std::begin(kPanelWidths), std::end(kPanelWidths)));
+    for (int panel = 0; panel < 6; ++panel) SetPanelText(panel, L"");
+    SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(statusBar_, nullptr, TRUE);
+    // The active document fills the panels again.
+    if (TEditForm* active = ActiveDocument()) active->FormActivate();
+}
+
+int THtmlScrivoForm::PanelCount() const { return static_cast<int>(SendMessageW(statusBar_, SB_GETPARTS, 0, 0)); }
+
 void THtmlScrivoForm::BuildStatusBar() {
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                  frame_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
                                  GetModuleHandleW(nullptr), nullptr);
-    int edges[6];
-    int right = 0;
-    for (int i = 0; i < 6; ++i) edges[i] = right += kPanelWidths[i];
-    SendMessageW(statusBar_, SB_SETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+    SetPanels(statusBar_, std::vector<int>(std::begin(kPanelWidths), std::end(kPanelWidths)));
 }
 
 void THtmlScrivoForm::OnSize() {
@@ -794,8 +828,9 @@ void THtmlScrivoForm::SetChecked(std::wstring_view name, bool checked) {
 
 void THtmlScrivoForm::SetPanelText(int panel, std::wstring_view text) {
     if (!statusBar_) return;
-    // A leading tab centres a panel's text.
-    const std::wstring shown = (panel >= 1 && panel <= 4 && !text.empty() ? L"\t" : L"") + std::wstring(text);
+    // A leading tab centres a panel's text; the compact bar's two panels are left-aligned.
+    const bool centred = !compact_ && panel >= 1 && panel <= 4 && !text.empty();
+    const std::wstring shown = (centred ? L"\t" : L"") + std::wstring(text);
     SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(shown.c_str()));
 }
 

@@ -98,6 +98,9 @@ public:
     void SetFormattingEnabled(bool enabled) override;
     void SetWindowMenuEnabled(bool enabled) override;
     void SetWindowToolBarEnabled(bool enabled) override;
+    void CompactStatusBar() override;
+    void RestoreStatusBar() override;
+    int PanelCount() const;
 
     // EditHost
     HWND MainWindow() const override { return frame_; }
@@ -137,7 +140,8 @@ private:
     void BuildNewMenu();
     void RefreshRecentMenu();
     HMENU createMenu_ = nullptr;
-    std::wstring hint_;  // the hint the status bar shows instead of its panels, if any
+    std::wstring hint_;
+    bool compact_ = false;  // the status bar shows two panels (macro picker)  // the hint the status bar shows instead of its panels, if any
     HMENU reopenMenu_ = nullptr;
     std::vector<DocumentKind> kinds_;
     void BuildStatusBar();

@@ -18,6 +18,8 @@ public:
     void SetFormattingEnabled(bool enabled) override { formatting = enabled; }
     void SetWindowMenuEnabled(bool enabled) override { windowMenu = enabled; }
     void SetWindowToolBarEnabled(bool enabled) override { windowToolBar = enabled; }
+    void CompactStatusBar() override {}
+    void RestoreStatusBar() override {}
 
     // Untouched components read as enabled, as in the form.
     bool Enabled(const std::wstring& name) const {

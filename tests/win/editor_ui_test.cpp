@@ -576,6 +576,27 @@ TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
     EXPECT_EQ(form->HintShown(), L"");
 }
 
+TEST_F(EditorUi, TheStatusBarCompactsToTwoPanelsAndComesBackFilled) {
+    form->OpenNamedFiles({Put(L"compact.txt", "abc")});
+    EXPECT_EQ(form->PanelCount(), 6);
+    form->CompactStatusBar();
+    EXPECT_EQ(form->PanelCount(), 2);
+    int edges[6] = {};
+    SendMessageW(form->StatusBar(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_EQ(edges[0], client.right - 220);
+    form->SetPanelText(1, L"Ctrl+K");
+    EXPECT_EQ(form->PanelText(1), L"Ctrl+K");  // left-aligned: no centring tab
+    form->RestoreStatusBar();
+    EXPECT_EQ(form->PanelCount(), 6);
+    SendMessageW(form->StatusBar(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[0], 120);
+    EXPECT_EQ(edges[5], 510);
+    EXPECT_EQ(form->PanelText(2), L"Вставка");  // the active document filled them again
+    EXPECT_EQ(form->PanelText(3), L"Текст Windows");
+}
+
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
     form->OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
