@@ -27,16 +27,6 @@ constexpr int kStrSaveTitle = 160;
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
 
-std::wstring NameOnly(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 size_t TextHash(const EditorControl& editor) { return std::hash<std::wstring>()(editor.Text()); }
 
 }  // namespace
@@ -247,7 +237,7 @@ void TEditForm::SetIcon(const std::wstring& name) {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     bool got = attributes != INVALID_FILE_ATTRIBUTES &&
                SHGetFileInfoW(name.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon;
-    if (!got && attributes == INVALID_FILE_ATTRIBUTES && NameOnly(name).find(L'.') != std::wstring::npos)
+    if (!got && attributes == INVALID_FILE_ATTRIBUTES && NameWithoutFolder(name).find(L'.') != std::wstring::npos)
         got = SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
                              SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) && info.hIcon;
     if (!got) return;
@@ -257,7 +247,7 @@ void TEditForm::SetIcon(const std::wstring& name) {
 }
 
 void TEditForm::UpdateCaption() {
-    const std::wstring caption = host_.Options().FullNames ? FFileName : NameOnly(FFileName);
+    const std::wstring caption = host_.Options().FullNames ? FFileName : NameWithoutFolder(FFileName);
     SetWindowTextW(hwnd_, caption.c_str());
     // The MDI window menu keeps its own copy of the caption.
     SendMessageW(host_.DocumentArea(), WM_MDIREFRESHMENU, 0, 0);
@@ -304,11 +294,11 @@ void TEditForm::SaveAs() {
     if (!ownFilter) filter = host_.LastSaveFilter();
 
     char fileBuffer[260] = {};
-    const std::string initial = Narrow(NameOnly(FFileName));
+    const std::string initial = Narrow(NameWithoutFolder(FFileName));
     lstrcpynA(fileBuffer, initial.c_str(), sizeof fileBuffer);
     char folder[kFileboxFolderSize] = {};
     if (FHasFile) lstrcpynA(folder, Narrow(FolderOf(FFileName)).c_str(), sizeof folder);
-    const std::string title = Narrow(FormatText(ResourceString(kStrSaveTitle), {NameOnly(FFileName)}));
+    const std::string title = Narrow(FormatText(ResourceString(kStrSaveTitle), {NameWithoutFolder(FFileName)}));
     FileDialogRequest request{hwnd_, fileBuffer, sizeof fileBuffer, filter, folder, title.c_str(), 0, nullptr};
 
     EnableWindow(host_.MainWindow(), FALSE);

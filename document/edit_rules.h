@@ -8,6 +8,10 @@
 
 namespace quillon {
 
+// The name without its folder, and the folder without a final backslash ("" when none).
+std::wstring NameWithoutFolder(std::wstring_view path);
+std::wstring FolderOf(std::wstring_view path);
+
 // The backup copy's name: a "~" right after the last dot of the file's own name
 // (index.html -> index.~html, a.b.txt -> a.b.~txt); ".~" appended when the name
 // has no dot (Makefile -> Makefile.~). A dot in the folder part does not count.

@@ -398,9 +398,7 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA d
 std::wstring THtmlScrivoForm::DdeServiceName() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path);
-    const size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const std::wstring name = NameWithoutFolder(path);
     return name.substr(0, name.find(L'.'));
 }
 
@@ -516,16 +514,20 @@ TEditForm* THtmlScrivoForm::NewDocument(const std::wstring& ext) {
     return document;
 }
 
+namespace {
+DocumentWindowState StateOf(HWND window) {
+    if (IsIconic(window)) return DocumentWindowState::Minimized;
+    return IsZoomed(window) ? DocumentWindowState::Maximized : DocumentWindowState::Normal;
+}
+}  // namespace
+
 void THtmlScrivoForm::PrepareNewWindow() {
     if (TEditForm* active = ActiveDocument()) {
-        const bool maximized = IsZoomed(active->Handle());
-        newWindowState_ = StateForNewWindows(
-            IsIconic(active->Handle()) ? DocumentWindowState::Minimized
-                                       : (maximized ? DocumentWindowState::Maximized : DocumentWindowState::Normal),
-            std::nullopt);
-        if (maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+        newWindowState_ = StateOf(active->Handle());
+        if (newWindowState_ == DocumentWindowState::Maximized)
+            SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
     } else {
-        newWindowState_ = StateForNewWindows(std::nullopt, storage::LoadDocumentState(registry_));
+        newWindowState_ = StateForNewWindows(storage::LoadDocumentState(registry_));
     }
 }
 
@@ -677,10 +679,10 @@ void THtmlScrivoForm::SaveState() {
                                        savedState_});
     rememberedCount_ = state.OpenDocumentCount;
     if (TEditForm* active = ActiveDocument()) {
-        const int activeState = IsIconic(active->Handle()) ? 1 : (IsZoomed(active->Handle()) ? 2 : 0);
-        storage::SaveDocumentState(registry_, activeState);
+        const DocumentWindowState activeState = StateOf(active->Handle());
+        storage::SaveDocumentState(registry_, static_cast<int>(activeState));
         // Every window then reports its own normal bounds (the desktop).
-        if (activeState == 2) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+        if (activeState == DocumentWindowState::Maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
     }
 }
 
@@ -743,8 +745,7 @@ std::vector<std::pair<int, std::wstring>> THtmlScrivoForm::RecentMenuItems() con
             if (k == 0) items.emplace_back(0, kEmptyRecentCaption);
             continue;
         }
-        const size_t slash = name.find_last_of(L"\\/");
-        items.emplace_back(static_cast<int>(k), slash == std::wstring::npos ? name : name.substr(slash + 1));
+        items.emplace_back(static_cast<int>(k), NameWithoutFolder(name));
     }
     return items;
 }

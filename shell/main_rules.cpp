@@ -17,9 +17,7 @@ std::vector<std::wstring> SplitFileList(std::wstring_view text) {
     return names;
 }
 
-DocumentWindowState StateForNewWindows(std::optional<DocumentWindowState> activeWindow,
-                                       std::optional<int> storedWindowState) {
-    if (activeWindow) return *activeWindow;
+DocumentWindowState StateForNewWindows(std::optional<int> storedWindowState) {
     if (storedWindowState && *storedWindowState >= 0 && *storedWindowState <= 2)
         return static_cast<DocumentWindowState>(*storedWindowState);
     return DocumentWindowState::Maximized;

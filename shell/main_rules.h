@@ -15,10 +15,9 @@ std::vector<std::wstring> SplitFileList(std::wstring_view text);
 
 enum class DocumentWindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
-// The state PrepareNewWindow remembers: that of the active document window
-// when one is open, else the stored "Window State" (maximized when missing or
-// not a state).
-DocumentWindowState StateForNewWindows(std::optional<DocumentWindowState> activeWindow,
-                                       std::optional<int> storedWindowState);
+// The state new windows open in when no document window is open: the stored
+// "Window State", maximized when missing or not a state. (With a window open,
+// PrepareNewWindow takes the active window's state.)
+DocumentWindowState StateForNewWindows(std::optional<int> storedWindowState);
 
 }  // namespace quillon

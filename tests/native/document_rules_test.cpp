@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "recent_names.h"
+
 #include "edit_rules.h"
 #include "main_rules.h"
 #include "status_texts.h"
@@ -43,11 +45,15 @@ TEST(EditRules, BackupNames) {
     for (const auto& c : cases) EXPECT_EQ(BackupName(c.file), c.backup);
 }
 
-std::vector<std::wstring> Names(const RecentFiles& files) {
-    std::vector<std::wstring> names;
-    for (const auto& entry : files) names.push_back(entry.FileName);
-    return names;
+TEST(EditRules, NameAndFolderOfAPath) {
+    EXPECT_EQ(NameWithoutFolder(L"C:\\site\\index.html"), L"index.html");
+    EXPECT_EQ(FolderOf(L"C:\\site\\index.html"), L"C:\\site");
+    EXPECT_EQ(NameWithoutFolder(L"Безымянный 1.html"), L"Безымянный 1.html");
+    EXPECT_EQ(FolderOf(L"Безымянный 1.html"), L"");
+    EXPECT_EQ(NameWithoutFolder(L"C:\\"), L"");
 }
+
+using test::Names;
 
 TEST(EditRules, RecentFilesMoveToTheTopWithoutDuplicates) {
     RecentFiles files;
@@ -94,13 +100,13 @@ TEST(MainRules, FileListsSplitOnEveryLineEnd) {
     EXPECT_TRUE(SplitFileList(L"").empty());
 }
 
-TEST(MainRules, NewWindowsFollowTheActiveWindowOrTheStoredState) {
+TEST(MainRules, WithNoWindowOpenNewWindowsFollowTheStoredState) {
     using S = DocumentWindowState;
-    EXPECT_EQ(StateForNewWindows(S::Normal, 2), S::Normal);
-    EXPECT_EQ(StateForNewWindows(S::Maximized, 0), S::Maximized);
-    EXPECT_EQ(StateForNewWindows(std::nullopt, 0), S::Normal);
-    EXPECT_EQ(StateForNewWindows(std::nullopt, std::nullopt), S::Maximized);  // first start
-    EXPECT_EQ(StateForNewWindows(std::nullopt, 7), S::Maximized);
+    EXPECT_EQ(StateForNewWindows(0), S::Normal);
+    EXPECT_EQ(StateForNewWindows(1), S::Minimized);
+    EXPECT_EQ(StateForNewWindows(std::nullopt), S::Maximized);  // first start
+    EXPECT_EQ(StateForNewWindows(7), S::Maximized);
+    EXPECT_EQ(StateForNewWindows(-1), S::Maximized);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "recent_names.h"
+
 #include <cstring>
 
 #include "prompts.h"
@@ -146,11 +148,7 @@ void PutEntry(MemoryRegistry& registry, int i, const std::wstring& name, bool co
     if (complete) key->WriteDword(L"DosText", 1);
 }
 
-std::vector<std::wstring> Names(const RecentFiles& files) {
-    std::vector<std::wstring> names;
-    for (const auto& entry : files) names.push_back(entry.FileName);
-    return names;
-}
+using test::Names;
 
 TEST(Storage, RecentFilesLoadByTheirRules) {
     {
