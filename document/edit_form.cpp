@@ -166,8 +166,10 @@ void TEditForm::OnSize() {
     MoveWindow(editor_->Handle(), 0, 0, client.right, client.bottom, TRUE);
     // FormResize: the caret panel follows the active window only.
     HWND active = reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0));
-    if (active == hwnd_ && SharedDocumentState().OpenDocumentCount > 0)
-        host_.States().ShowCaret(editor_->CaretColumn(), editor_->CaretLine());
+    if (active == hwnd_ && SharedDocumentState().OpenDocumentCount > 0) {
+        const EditorControl::CaretPosition caret = editor_->Caret();
+        host_.States().ShowCaret(caret.column, caret.line);
+    }
 }
 
 bool TEditForm::IsUntitledName() const {
@@ -421,7 +423,8 @@ void TEditForm::SelectionChange() {
     HWND active = reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0));
     if (active && active != hwnd_) return;  // the panels belong to the active window
     CommandStates& states = host_.States();
-    states.ShowCaret(editor_->CaretColumn(), editor_->CaretLine());
+    const EditorControl::CaretPosition caret = editor_->Caret();
+    states.ShowCaret(caret.column, caret.line);
     states.SelectionState(editor_->SelLength() > 0);
     const bool canUndo = editor_->CanUndo();
     states.UndoState(canUndo);

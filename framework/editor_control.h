@@ -61,11 +61,18 @@ public:
     void DeleteSel() { ReplaceSel(std::wstring_view()); }
 
     // Caret = the end of the selection; column counted from the start of its line.
-    int CaretLine() const { return LineFromChar(SelStart() + SelLength()); }
-    int CaretColumn() const {
+    // One line lookup for both: the control may walk its lines to answer.
+    struct CaretPosition {
+        int line = 0;
+        int column = 0;
+    };
+    CaretPosition Caret() const {
         const int caret = SelStart() + SelLength();
-        return caret - LineIndex(LineFromChar(caret));
+        const int line = LineFromChar(caret);
+        return {line, caret - LineIndex(line)};
     }
+    int CaretLine() const { return Caret().line; }
+    int CaretColumn() const { return Caret().column; }
 
     virtual bool CanUndo() const = 0;
     virtual bool CanRedo() const = 0;
