@@ -15,9 +15,11 @@ target_include_directories(framework_portable PUBLIC framework filebox document 
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
+  tests/contract/editing_cases.cpp
   tests/native/codepage_test.cpp
   tests/native/command_states_test.cpp
   tests/native/document_rules_test.cpp
+  tests/native/editing_rules_test.cpp
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
   tests/native/prompts_test.cpp

@@ -70,6 +70,7 @@ endfunction()
 
 quillon_win_test(win_framework_tests
   tests/contract/editor_contract.cpp
+  tests/contract/editing_cases.cpp
   tests/win/editor_contract_richedit.cpp
   tests/win/framework_win_test.cpp
   tests/win/test_strings.rc

@@ -257,7 +257,7 @@ void TEditForm::UpdateCaption() {
 
 bool TEditForm::WriteFile() {
     std::string bytes = editor_->SaveBytes(CodePage::Ansi);
-    if (FDosText) bytes = AnsiToOem(bytes);
+    if (FDosText) bytes = AnsiBytesToOem(bytes);
     return WriteFileSafely(FFileName, bytes).ok;
 }
 

@@ -22,8 +22,8 @@ std::wstring BytesToText(std::string_view bytes, CodePage page);
 std::string TextToBytes(std::wstring_view text, CodePage page);
 
 // The system's byte conversion between the Windows and the DOS code page.
-std::string AnsiToOem(std::string_view bytes);
-std::string OemToAnsi(std::string_view bytes);
+std::string AnsiBytesToOem(std::string_view bytes);
+std::string OemBytesToAnsi(std::string_view bytes);
 
 namespace detail {
 

@@ -29,11 +29,11 @@ std::string TextToMultiByte(std::wstring_view, CodePage) { return {}; }
 
 }  // namespace detail
 
-std::string AnsiToOem(std::string_view bytes) {
+std::string AnsiBytesToOem(std::string_view bytes) {
     return TextToBytes(BytesToText(bytes, CodePage::Ansi), CodePage::Oem);
 }
 
-std::string OemToAnsi(std::string_view bytes) {
+std::string OemBytesToAnsi(std::string_view bytes) {
     return TextToBytes(BytesToText(bytes, CodePage::Oem), CodePage::Ansi);
 }
 

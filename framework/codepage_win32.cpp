@@ -93,13 +93,13 @@ std::string TextToMultiByte(std::wstring_view text, CodePage page) {
 
 }  // namespace detail
 
-std::string AnsiToOem(std::string_view bytes) {
+std::string AnsiBytesToOem(std::string_view bytes) {
     std::string out(bytes);
     if (!out.empty()) CharToOemBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
     return out;
 }
 
-std::string OemToAnsi(std::string_view bytes) {
+std::string OemBytesToAnsi(std::string_view bytes) {
     std::string out(bytes);
     if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
     return out;

@@ -32,6 +32,8 @@ public:
     // modified flag cleared.
     virtual void SetText(std::wstring_view text) = 0;
     virtual int TextLength() const = 0;
+    // The characters from start up to end (clamped to the text).
+    virtual std::wstring TextRange(int start, int end) const = 0;
 
     // Lines as the control counts them. An empty last line is not counted:
     // "" has 0 lines, "a" and "a\r" have 1, "a\rb" and "a\r\r" have 2.

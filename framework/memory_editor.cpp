@@ -15,6 +15,12 @@ void MemoryEditor::SetText(std::wstring_view text) {
     NotifySelection();
 }
 
+std::wstring MemoryEditor::TextRange(int start, int end) const {
+    start = std::clamp(start, 0, TextLength());
+    end = std::clamp(end, start, TextLength());
+    return text_.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+}
+
 int MemoryEditor::LineCount() const {
     if (text_.empty()) return 0;
     const int breaks = static_cast<int>(std::count(text_.begin(), text_.end(), L'\r'));

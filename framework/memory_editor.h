@@ -16,6 +16,7 @@ public:
     std::wstring Text() const override { return text_; }
     void SetText(std::wstring_view text) override;
     int TextLength() const override { return static_cast<int>(text_.size()); }
+    std::wstring TextRange(int start, int end) const override;
 
     int LineCount() const override;
     std::wstring Line(int n) const override;

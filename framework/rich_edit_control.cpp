@@ -111,6 +111,10 @@ std::wstring RichEditControl::Text() const {
 }
 
 std::wstring RichEditControl::TextRange(int start, int end) const {
+    // Never past the text: some versions hand out their final paragraph mark there.
+    const int length = TextLength();
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, start, length);
     if (end <= start) return {};
     std::wstring text(static_cast<size_t>(end - start) + 1, L'\0');
     TEXTRANGEW range{{start, end}, text.data()};

@@ -26,6 +26,7 @@ public:
     std::wstring Text() const override;
     void SetText(std::wstring_view text) override;
     int TextLength() const override;
+    std::wstring TextRange(int start, int end) const override;
 
     int LineCount() const override;
     std::wstring Line(int n) const override;
@@ -72,7 +73,6 @@ public:
 
 private:
     static LRESULT CALLBACK ParentSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    std::wstring TextRange(int start, int end) const;
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(hwnd_, msg, wParam, lParam);
     }

@@ -21,6 +21,13 @@ wchar_t Upper(wchar_t ch) {
 }
 }  // namespace
 
+bool IsLetterOrDigit(wchar_t ch) {
+    return (ch >= L'0' && ch <= L'9') || Lower(ch) != ch || Upper(ch) != ch || ch == 0xDF || ch == 0xAA || ch == 0xBA;
+}
+bool IsLowerCase(wchar_t ch) { return Upper(ch) != ch || ch == 0xDF; }
+wchar_t UpperChar(wchar_t ch) { return Upper(ch); }
+wchar_t LowerChar(wchar_t ch) { return Lower(ch); }
+
 std::wstring LowerText(std::wstring_view text) {
     std::wstring out(text);
     for (auto& ch : out) ch = Lower(ch);

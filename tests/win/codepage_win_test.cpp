@@ -27,9 +27,9 @@ TEST(SystemCodePage, EveryByteRoundTripsThroughTheSystemsConversion) {
 
 TEST(SystemCodePage, DosConversionOfCyrillic) {
     const std::string windows = "Hello, \xcf\xf0\xe8\xe2\xe5\xf2 \xa8\xb8!";
-    const std::string dos = AnsiToOem(windows);
+    const std::string dos = AnsiBytesToOem(windows);
     EXPECT_EQ(dos, "Hello, \x8f\xe0\xa8\xa2\xa5\xe2 \xf0\xf1!");
-    EXPECT_EQ(OemToAnsi(dos), windows);
+    EXPECT_EQ(OemBytesToAnsi(dos), windows);
 }
 
 }  // namespace

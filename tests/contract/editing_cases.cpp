@@ -1,0 +1,332 @@
+// The document window's text algorithms as tables of cases, run on every editor
+// control of the contract: natively on MemoryEditor, under Wine on rich edit.
+//
+// Marked texts: "|" is the caret, "[" and "]" enclose the selection.
+#include <string>
+#include <vector>
+
+#include "change_case.h"
+#include "coding.h"
+#include "contract/editor_contract.h"
+#include "editing_aids.h"
+#include "search.h"
+
+namespace quillon {
+namespace {
+
+void Place(EditorControl& editor, std::wstring marked) {
+    int start = -1, end = -1;
+    std::wstring text;
+    for (wchar_t ch : marked) {
+        if (ch == L'|') start = end = static_cast<int>(text.size());
+        else if (ch == L'[') start = static_cast<int>(text.size());
+        else if (ch == L']') end = static_cast<int>(text.size());
+        else text += ch;
+    }
+    editor.SetText(text);
+    if (start < 0) start = end = 0;
+    editor.Select(start, end - start);
+}
+
+std::wstring Marked(const EditorControl& editor) {
+    std::wstring text = editor.Text();
+    const size_t start = static_cast<size_t>(editor.SelStart());
+    const size_t length = static_cast<size_t>(editor.SelLength());
+    if (length == 0) return text.insert(start, 1, L'|');
+    text.insert(start + length, 1, L']');
+    return text.insert(start, 1, L'[');
+}
+
+std::string Show(const std::wstring& text) {
+    std::string out;
+    for (wchar_t ch : text) {
+        if (ch == L'\r') out += "\\r";
+        else if (ch == L'\t') out += "\\t";
+        else if (ch < 0x80) out += static_cast<char>(ch);
+        else out += "\\u" + std::to_string(static_cast<int>(ch));
+    }
+    return out;
+}
+
+struct EditCase {
+    std::wstring before, after;
+};
+
+// Runs the operation; when it changed the text, one undo brings the old text back.
+template <typename Operation>
+void RunUndoableCases(EditorControl& editor, const std::vector<EditCase>& cases, Operation operation) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE("before: " + Show(c.before));
+        Place(editor, c.before);
+        const std::wstring original = editor.Text();
+        operation(editor);
+        EXPECT_EQ(Show(Marked(editor)), Show(c.after));
+        if (editor.Text() != original) {
+            EXPECT_TRUE(editor.Modified());
+            ASSERT_TRUE(editor.CanUndo());
+            editor.Undo();
+            EXPECT_EQ(Show(editor.Text()), Show(original)) << "one undo step";
+        } else {
+            EXPECT_FALSE(editor.CanUndo()) << "nothing changed, nothing to undo";
+        }
+    }
+}
+
+TEST_P(EditorContract, EnterCopiesTheIndentationOfTheWholeLine) {
+    RunUndoableCases(*editor,
+                     {
+                         {L"    foo|", L"    foo\r    |"},
+                         {L"\tfoo|", L"\tfoo\r\t|"},
+                         {L" \t x|y", L" \t x\r \t |y"},
+                         {L"  |  foo", L"  \r    |  foo"},
+                         {L"a\r  [bc]d", L"a\r  \r  |d"},
+                         {L"|", L"\r|"},
+                         {L"x\r|", L"x\r\r|"},
+                     },
+                     NewLineWithIndent);
+}
+
+TEST_P(EditorContract, SmartTabLinesUpWithTheNextWordAbove) {
+    std::wstring tenShort;
+    for (int i = 0; i < kSmartTabLines; ++i) tenShort += L"x\r";
+    RunUndoableCases(*editor,
+                     {
+                         {L"int  a = 1;\r|", L"int  a = 1;\r     |"},
+                         {L"int  a = 1;\r    |", L"int  a = 1;\r     |"},
+                         {L"|", L"        |"},
+                         {L"|abc", L"        |abc"},
+                         // A line no longer than the caret column + 1 is passed over.
+                         {L"int  a = 1;\rab\r  |", L"int  a = 1;\rab\r     |"},
+                         {L"int  a\r" + tenShort + L"|", L"int  a\r" + tenShort + L"        |"},
+                         {L"int  a\r" + tenShort.substr(2) + L"|", L"int  a\r" + tenShort.substr(2) + L"     |"},
+                         {L"a\tb c\r|", L"a\tb c\r    |"},
+                     },
+                     TabToNextWord);
+}
+
+TEST_P(EditorContract, SmartBackspaceStepsBackToAnIndentationAbove) {
+    const auto backspace = [](EditorControl& e) {
+        if (SpaceBeforeCaret(e)) SmartBackspace(e);
+    };
+    RunUndoableCases(*editor,
+                     {
+                         {L"    x\r        |", L"    x\r    |"},
+                         {L" x\r        |", L" x\r |"},
+                         {L"        |", L"|"},
+                         {L"    x\r\r   \r        |y", L"    x\r\r   \r    |y"},
+                         {L"        x\r    |", L"        x\r|"},
+                         {L"  \t x\r    |", L"  \t x\r  |"},
+                         // Not in the leading spaces: the control deletes as usual.
+                         {L"a |", L"a |"},
+                         {L"x\r|", L"x\r|"},
+                     },
+                     backspace);
+    Place(*editor, L"a |");
+    EXPECT_TRUE(SpaceBeforeCaret(*editor));
+    EXPECT_FALSE(SmartBackspace(*editor));
+    Place(*editor, L"a\r| b");
+    EXPECT_FALSE(SpaceBeforeCaret(*editor)) << "the character before is the line break";
+}
+
+TEST_P(EditorContract, SmartBackspaceFindsAnIndentationFarAbove) {
+    // Many blank lines between the caret and the line that gives the column.
+    std::wstring text = L"  x\r";
+    for (int i = 0; i < 3000; ++i) text += L"               \r";
+    Place(*editor, text + L"      |");
+    ASSERT_TRUE(SmartBackspace(*editor));
+    EXPECT_EQ(Show(Marked(*editor)), Show(text + L"  |"));
+}
+
+TEST_P(EditorContract, IndentAndUnindentShiftEverySelectedLineByOneSpace) {
+    RunUndoableCases(*editor,
+                     {
+                         {L"[ab\rcd]", L" ab\r cd|"},
+                         {L"[ab\rcd\r]", L" ab\r cd\r|"},
+                         {L"x[ab\rcd]e", L"x ab\r cd|e"},
+                         {L"[\r\r]", L" \r \r|"},
+                         {L"|ab", L"|ab"},
+                     },
+                     IndentSelection);
+    RunUndoableCases(*editor,
+                     {
+                         {L"[ ab\r  cd\rx]", L"ab\r cd\rx|"},
+                         {L"[ ab\r cd\r]", L"ab\rcd\r|"},
+                         {L"[ab\rcd]", L"[ab\rcd]"},
+                     },
+                     UnindentSelection);
+}
+
+TEST_P(EditorContract, DeleteWordRightTakesTheWordAndTheSpaceAfterIt) {
+    RunUndoableCases(*editor,
+                     {
+                         {L"|foo   bar", L"|bar"},
+                         {L"|, x", L"|x"},
+                         {L"|.x", L"|x"},
+                         {L"|,,x", L"|,x"},
+                         {L"|привет мир", L"|мир"},
+                         {L"|foo,bar", L"|,bar"},
+                         {L"|foo\r\r  bar", L"|bar"},
+                         {L"|   x", L"|x"},
+                         {L"a|b2 c", L"a|c"},
+                         // At the end of the text nothing stops the run: all of it goes.
+                         {L"|foo", L"|"},
+                         {L"|foo  ", L"|"},
+                         {L"|, ", L"|"},
+                         {L"|a", L"|"},
+                         {L"x|", L"x|"},
+                     },
+                     DeleteWordRight);
+}
+
+TEST_P(EditorContract, DeleteLineTakesTheLineWithItsBreak) {
+    RunUndoableCases(*editor,
+                     {
+                         {L"a\rb|c\rd", L"a\r|d"},
+                         {L"a\rb|c", L"a\r|"},
+                         {L"ab|", L"|"},
+                         {L"[a\rb]c\rd", L"|bc\rd"},
+                         {L"a\r|", L"a\r|"},
+                     },
+                     DeleteLine);
+}
+
+TEST_P(EditorContract, BreakTagsPutTheCaretWhereTypingGoesOn) {
+    RunUndoableCases(*editor, {{L"a|b", L"a<br>\r|b"}}, [](EditorControl& e) { InsertBreakTag(e, false); });
+    RunUndoableCases(*editor, {{L"a|b", L"a\r\r<p>|</p>b"}}, [](EditorControl& e) { InsertBreakTag(e, true); });
+}
+
+TEST_P(EditorContract, ChangeCaseReplacesTheSelectionAsOneStep) {
+    RunUndoableCases(*editor,
+                     {
+                         {L"x[привет мир]", L"xПривет Мир|"},
+                         {L"[Ёлка]", L"[Ёлка]"},
+                         {L"|abc", L"|abc"},
+                     },
+                     [](EditorControl& e) { ChangeCase(e, CaseMode::BeginWithCapitals); });
+}
+
+// The search steps and replace-all as the dialogs run them.
+struct SearchCase {
+    std::wstring before;
+    SearchOptions options;
+    std::wstring after;  // the selection after one step (unchanged when nothing is found)
+};
+
+TEST_P(EditorContract, SearchStepFindsTheNextMatchWithoutWrapping) {
+    const auto down = [](std::wstring text, bool matchCase = false, bool wholeWord = false) {
+        return SearchOptions{std::move(text), true, matchCase, wholeWord};
+    };
+    const auto up = [](std::wstring text, bool matchCase = false, bool wholeWord = false) {
+        return SearchOptions{std::move(text), false, matchCase, wholeWord};
+    };
+    const std::vector<SearchCase> cases = {
+        {L"|abc abc", down(L"abc"), L"[abc] abc"},
+        {L"[abc] abc", down(L"abc"), L"abc [abc]"},
+        {L"abc [abc]", down(L"abc"), L"abc [abc]"},  // the last one: not found, no wrap-around
+        {L"abc [abc]", up(L"abc"), L"[abc] abc"},
+        {L"[abc] abc", up(L"abc"), L"[abc] abc"},
+        {L"a|bcabc", up(L"abc"), L"a|bcabc"},       // a match must end before the selection
+        {L"|ABC abc", down(L"abc", true), L"ABC [abc]"},
+        {L"|ABC abc", down(L"abc"), L"[ABC] abc"},
+        {L"|ПРИВЕТ привет", down(L"привет"), L"[ПРИВЕТ] привет"},
+        {L"|cat concat cat", down(L"cat", false, true), L"[cat] concat cat"},
+        {L"[cat] concat cat", down(L"cat", false, true), L"cat concat [cat]"},
+        {L"cat concat cat|", up(L"cat", false, true), L"cat concat [cat]"},
+        {L"cat concat [cat]", up(L"cat", false, true), L"[cat] concat cat"},
+        {L"|a_b ab", down(L"b", false, true), L"a_[b] ab"},
+        {L"|a\rb", down(L"a\rb"), L"[a\rb]"},
+        {L"|abc", down(L""), L"|abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("before: " + Show(c.before) + " find: " + Show(c.options.text));
+        Place(*editor, c.before);
+        const bool found = SearchStep(*editor, c.options);
+        EXPECT_EQ(Show(Marked(*editor)), Show(c.after));
+        EXPECT_EQ(found, c.before != c.after);
+    }
+}
+
+TEST_P(EditorContract, SearchCrossesThePiecesItReadsTheTextIn) {
+    // Matches on both sides of the first piece boundaries, and one straddling it.
+    std::wstring text(200000, L'.');
+    for (const int at : {10, 65535, 65536 + 70, 196605}) text.replace(static_cast<size_t>(at), 3, L"cat");
+    editor->SetText(text);
+    std::vector<int> downward, upward;
+    editor->SetSelStart(0);
+    while (SearchStep(*editor, {L"cat", true, false, true})) downward.push_back(editor->SelStart());
+    EXPECT_EQ(downward, (std::vector<int>{10, 65535, 65606, 196605}));
+    editor->SetSelStart(editor->TextLength());
+    while (SearchStep(*editor, {L"cat", false, false, true})) upward.push_back(editor->SelStart());
+    EXPECT_EQ(upward, (std::vector<int>{196605, 65606, 65535, 10}));
+}
+
+struct ReplaceCase {
+    std::wstring before;
+    SearchOptions options;
+    std::wstring replacement;
+    std::wstring after;
+    int count;
+};
+
+TEST_P(EditorContract, ReplaceAllGivesWhatReplacingOneByOneGives) {
+    const auto find = [](std::wstring text, bool matchCase = false, bool wholeWord = false) {
+        return SearchOptions{std::move(text), true, matchCase, wholeWord};
+    };
+    const std::vector<ReplaceCase> cases = {
+        {L"|a b a", find(L"a"), L"aa", L"aa b aa|", 2},  // terminates: each search starts after the new text
+        {L"|aaa", find(L"a"), L"aa", L"aaaaaa|", 3},
+        {L"a [b] a b", find(L"a"), L"x", L"a b x| b", 1},  // from the end of the selection only
+        {L"|Cat cat CAT", find(L"cat"), L"dog", L"dog dog dog|", 3},
+        {L"|Cat cat CAT", find(L"cat", true), L"dog", L"Cat dog| CAT", 1},
+        {L"|cat concat cat", find(L"cat", false, true), L"dog", L"dog concat dog|", 2},
+        {L"|--", find(L"-", false, true), L"x", L"x|-", 1},  // the new "x" now touches the second "-"
+        {L"|--", find(L"-", false, true), L"", L"|", 2},
+        {L"|a-a", find(L"-", false, true), L"", L"|a-a", 0},
+        {L"|x a-a", find(L"a", false, true), L"", L"x -|", 2},
+        {L"|abc", find(L"z"), L"y", L"|abc", 0},
+        {L"|abc", find(L""), L"y", L"|abc", 0},
+        {L"|ab\rab", find(L"b"), L"b\r", L"ab\r\rab\r|", 2},
+        {L"|привет, Привет", find(L"привет"), L"мир", L"мир, мир|", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("before: " + Show(c.before) + " find: " + Show(c.options.text));
+        Place(*editor, c.before);
+        int oneByOne = 0;
+        while (ReplaceOnce(*editor, c.options, c.replacement)) ++oneByOne;
+        const std::wstring stepwise = Marked(*editor);
+
+        Place(*editor, c.before);
+        const int count = ReplaceAll(*editor, c.options, c.replacement);
+        EXPECT_EQ(Show(Marked(*editor)), Show(stepwise)) << "replace all differs from one by one";
+        EXPECT_EQ(Show(Marked(*editor)), Show(c.after));
+        EXPECT_EQ(count, oneByOne);
+        EXPECT_EQ(count, c.count);
+        if (count > 0) {
+            editor->Undo();
+            std::wstring original = c.before;
+            std::erase_if(original, [](wchar_t ch) { return ch == L'|' || ch == L'[' || ch == L']'; });
+            EXPECT_EQ(Show(editor->Text()), Show(original)) << "replace all is one undo step";
+        }
+    }
+}
+
+TEST_P(EditorContract, CodingSwitchKeepsTheCaretAndComesBack) {
+    // The file's DOS bytes for "Привет, Ёж!" read as Windows text, then as DOS text.
+    const std::wstring shownRaw = BytesToText("\x8f\xe0\xa8\xa2\xa5\xe2, \xf0\xa6!", CodePage::Ansi);
+    editor->SetText(shownRaw);
+    editor->SetSelStart(3);
+    ASSERT_TRUE(ToggleCodingText(*editor, false));
+    EXPECT_EQ(Show(editor->Text()), Show(L"Привет, Ёж!"));
+    EXPECT_EQ(editor->SelStart(), 3);
+    EXPECT_TRUE(editor->Modified());
+    ASSERT_TRUE(ToggleCodingText(*editor, true));
+    EXPECT_EQ(Show(editor->Text()), Show(shownRaw));
+    EXPECT_EQ(editor->SelStart(), 3);
+    // Plain ASCII reads the same in both pages: nothing changes.
+    editor->SetText(L"plain text");
+    EXPECT_FALSE(ToggleCodingText(*editor, false));
+    EXPECT_FALSE(editor->Modified());
+}
+
+}  // namespace
+}  // namespace quillon
