@@ -16,6 +16,7 @@ add_library(framework_win STATIC
   framework/codepage_win32.cpp
   framework/rich_edit_control.cpp
   framework/text_case_win32.cpp
+  framework/win32_dialogs.cpp
   framework/win32_files.cpp
   framework/win32_prompts.cpp
   framework/win32_registry.cpp
@@ -36,7 +37,8 @@ add_custom_command(TARGET Filebox POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/tests/)
 
 # Scrivo.exe, the editor.
-add_library(scrivo_shell STATIC shell/main_form.cpp document/edit_form.cpp ${PORTABLE_SCRIVO})
+add_library(scrivo_shell STATIC shell/main_form.cpp document/edit_form.cpp document/search_dialogs.cpp
+  document/goto_dialog.cpp document/case_dialog.cpp ${PORTABLE_SCRIVO})
 target_include_directories(scrivo_shell PUBLIC shell document filebox storage)
 target_link_libraries(scrivo_shell PUBLIC framework_win Filebox)
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)

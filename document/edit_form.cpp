@@ -1,11 +1,18 @@
 #include "edit_form.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <functional>
 
+#include "case_dialog.h"
+#include "coding.h"
+#include "command_table.h"
+#include "editing_aids.h"
 #include "filebox_api.h"
+#include "goto_dialog.h"
 #include "prompts.h"
 #include "text_format.h"
 #include "win32_files.h"
@@ -23,6 +30,31 @@ constexpr int kStrSaveFailed = 115;
 constexpr int kStrBrowserFailed = 116;
 constexpr int kStrBackupFailed = 151;
 constexpr int kStrSaveTitle = 160;
+constexpr int kStrNotFound = 127;
+
+// The context menu: command number, caption, long hint; 0 is a separator.
+struct PopupItem {
+    int command;
+    const wchar_t* caption;
+    const wchar_t* hint;
+};
+constexpr PopupItem kPopupItems[] = {
+    {kCmdUndo, L"&Отменить", L"Отмена последнего выполненного действия"},
+    {kCmdRedo, L"Вернут&ь", L"Возврат результатов отмененного действия"},
+    {0, nullptr, nullptr},
+    {kCmdCut, L"&Вырезать", L"Удаление выделенного текста в буфер обмена"},
+    {kCmdCopy, L"&Копировать", L"Помещение выделенного текста в буфер обмена"},
+    {kCmdPaste, L"Вст&авить", L"Вставка текста из буфера обмена"},
+    {kCmdDelete, L"&Удалить", L"Удаление выделенного текста"},
+    {0, nullptr, nullptr},
+    {kCmdFind, L"&Найти...", L"Поиск заданного текста"},
+    {kCmdFindNext, L"На&йти далее", L"Поиск следующего вхождения уже заданного текста"},
+    {kCmdReplace, L"&Заменить...", L"Замена одного текста другим"},
+    {0, nullptr, nullptr},
+    {kCmdSelectAll, L"Выделить &все", L"Выделение всего текста"},
+};
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -105,7 +137,13 @@ LRESULT CALLBACK TEditForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT TEditForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == SearchDialogs::FindMessage() && searches_) {
+        searches_->OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam));
+        host_.States().FindNextState(CanFindNext());
+        return 0;
+    }
     switch (msg) {
+    case WM_MENUSELECT: OnMenuSelect(wParam, lParam); break;
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(); break;  // the default handling keeps the MDI state
     case WM_SETFOCUS: if (editor_) SetFocus(editor_->Handle()); return 0;
@@ -145,8 +183,37 @@ void TEditForm::OnCreate() {
     ApplyWordSelection();
     const LRESULT options = SendMessageW(editor_->Handle(), EM_GETLANGOPTIONS, 0, 0);
     SendMessageW(editor_->Handle(), EM_SETLANGOPTIONS, 0, (options & ~IMF_UIFONTS) | IMF_AUTOFONTSIZEADJUST);
-    editor_->SetOnChange([this] { SelectionChange(); });
+    editor_->SetOnChange([this] {
+        textChanged_ = true;
+        SelectionChange();
+    });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
+    searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, editor_->Handle(), [this] { RichEditTextNotFound(); });
+    SetWindowSubclass(editor_->Handle(), EditorSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    popupMenu_ = CreatePopupMenu();
+    for (const PopupItem& item : kPopupItems)
+        AppendMenuW(popupMenu_, item.command ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.command), item.caption);
+}
+
+LRESULT CALLBACK TEditForm::EditorSubclass(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+    auto* form = reinterpret_cast<TEditForm*>(data);
+    try {
+        switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (form->RichEditKeyDown(static_cast<int>(wParam))) return 0;
+            break;
+        case WM_CHAR:
+            if (form->FormKeyPress(static_cast<wchar_t>(wParam))) return 0;
+            break;
+        case WM_CONTEXTMENU: form->OnContextMenu(lParam); return 0;
+        default: break;
+        }
+    } catch (...) {
+        // Nothing may cross the window procedure; the key goes to the control.
+    }
+    return DefSubclassProc(control, msg, wParam, lParam);
 }
 
 void TEditForm::RecordNormalBounds() {
@@ -177,7 +244,11 @@ bool TEditForm::IsUntitledName() const {
     return !prefix.empty() && FFileName.compare(0, prefix.size(), prefix) == 0;
 }
 
-void TEditForm::RememberSavedText() { savedHash_ = TextHash(*editor_); }
+void TEditForm::RememberSavedText() {
+    savedHash_ = TextHash(*editor_);
+    textChanged_ = false;
+    differsFromSaved_ = false;
+}
 
 void TEditForm::NewUntitled(const std::wstring& ext) {
     DocumentState& state = SharedDocumentState();
@@ -415,7 +486,7 @@ void TEditForm::FormActivate() {
 }
 
 void TEditForm::FormDeactivate() {
-    // The search dialogs come with their issue; nothing else to close yet.
+    if (searches_) searches_->CloseSearchDialog();
 }
 
 void TEditForm::SelectionChange() {
@@ -433,11 +504,17 @@ void TEditForm::SelectionChange() {
     // Undoing every change since the last save shows the document unmodified
     // again; past the undo limit the text itself decides.
     bool modified = canUndo;
-    if (!canUndo && editor_->Modified())
-        modified = savedHash_ != TextHash(*editor_);
+    if (!canUndo && editor_->Modified()) {
+        // Compared once per change of the text, not on every caret move.
+        if (textChanged_) {
+            differsFromSaved_ = savedHash_ != TextHash(*editor_);
+            textChanged_ = false;
+        }
+        modified = differsFromSaved_;
+    }
     editor_->SetModified(modified);
     states.ModifiedState(modified);
-    states.FindNextState(false);
+    states.FindNextState(CanFindNext());
 }
 
 bool TEditForm::FormCloseQuery() {
@@ -448,6 +525,10 @@ bool TEditForm::FormCloseQuery() {
 }
 
 void TEditForm::OnDestroy() {
+    searches_.reset();
+    if (editor_) RemoveWindowSubclass(editor_->Handle(), EditorSubclass, 1);
+    if (popupMenu_) DestroyMenu(popupMenu_);
+    popupMenu_ = nullptr;
     if (icon_) DestroyIcon(icon_);
     icon_ = nullptr;
     DocumentState& state = SharedDocumentState();
@@ -459,6 +540,181 @@ void TEditForm::OnDestroy() {
         host_.UnregisterWindow(hwnd_);
     }
     editor_.reset();
+}
+
+bool TEditForm::Consumed() {
+    MSG pending;
+    FPassChars = !PeekMessageW(&pending, editor_->Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE);
+    return true;
+}
+
+bool TEditForm::RichEditKeyDown(int key) {
+    const KeyStroke stroke{key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+    const EditorOptions& options = host_.Options();
+    const KeyContext context{editor_->ReadOnly(), editor_->SelLength() == 0, FTagEditing, options.Autoindent,
+                             options.SmartTab};
+    EditorControl& editor = *editor_;
+    switch (KeyDownAction(stroke, context)) {
+    case KeyAction::PassOn: return false;
+    case KeyAction::Backspace: {
+        // Decided at key-down: some versions of the control delete there already.
+        FSpaceBeforeCaret = SpaceBeforeCaret(editor);
+        if (!FSpaceBeforeCaret) return false;
+        WaitCursor wait;
+        return SmartBackspace(editor) ? Consumed() : false;
+    }
+    case KeyAction::ToggleInsertMode: SetInsertMode(!FInsertMode); return false;
+    case KeyAction::Swallow: return Consumed();
+    case KeyAction::NewLineWithIndent: quillon::NewLineWithIndent(editor); return Consumed();
+    case KeyAction::TabToNextWord: quillon::TabToNextWord(editor); return Consumed();
+    case KeyAction::IndentSelection: quillon::IndentSelection(editor); return Consumed();
+    case KeyAction::UnindentSelection: quillon::UnindentSelection(editor); return Consumed();
+    case KeyAction::InsertBreak: InsertBreakTag(editor, false); return Consumed();
+    case KeyAction::InsertParagraph: InsertBreakTag(editor, true); return Consumed();
+    case KeyAction::DeleteWordRight: quillon::DeleteWordRight(editor); return Consumed();
+    case KeyAction::DeleteLine: quillon::DeleteLine(editor); return Consumed();
+    }
+    return false;
+}
+
+bool TEditForm::FormKeyPress(wchar_t) {
+    if (FPassChars) return false;
+    FPassChars = true;
+    return true;
+}
+
+void TEditForm::MenuItemClick(int command) {
+    HWND control = editor_->Handle();
+    const bool editable = Editable();
+    switch (command) {
+    case kCmdUndo: if (editable) editor_->Undo(); break;
+    case kCmdRedo: if (editable) editor_->Redo(); break;
+    case kCmdCut: if (editable) SendMessageW(control, WM_CUT, 0, 0); break;
+    case kCmdCopy: SendMessageW(control, WM_COPY, 0, 0); break;
+    case kCmdPaste: if (editable) SendMessageW(control, EM_PASTESPECIAL, CF_UNICODETEXT, 0); break;
+    case kCmdDelete: if (editable && editor_->SelLength() > 0) editor_->DeleteSel(); break;
+    case kCmdSelectAll: editor_->Select(0, editor_->TextLength()); break;
+    case kCmdFind: Find(); break;
+    case kCmdFindNext: FindNext(); break;
+    case kCmdReplace: if (editable) Replace(); break;
+    case kCmdIndent: if (editable) quillon::IndentSelection(*editor_); break;
+    case kCmdUnindent: if (editable) quillon::UnindentSelection(*editor_); break;
+    default: break;
+    }
+}
+
+HMENU TEditForm::PopupMenuPopup() {
+    const bool readOnly = editor_->ReadOnly();
+    const bool selection = editor_->SelLength() > 0;
+    const auto enable = [this](int command, bool enabled) {
+        EnableMenuItem(popupMenu_, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(kCmdUndo, editor_->CanUndo() && !readOnly);
+    enable(kCmdRedo, editor_->CanRedo() && !readOnly);
+    enable(kCmdCut, selection && !readOnly);
+    enable(kCmdDelete, selection && !readOnly);
+    enable(kCmdCopy, selection);
+    enable(kCmdPaste, ClipboardHasText() && !readOnly);
+    enable(kCmdReplace, !readOnly);
+    enable(kCmdFindNext, CanFindNext());
+    enable(kCmdFind, true);
+    enable(kCmdSelectAll, true);
+    return popupMenu_;
+}
+
+void TEditForm::OnContextMenu(LPARAM position) {
+    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (position == -1) {
+        // From the keyboard: at the caret.
+        POINTL caret{};
+        SendMessageW(editor_->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), editor_->SelStart());
+        at = {caret.x, caret.y};
+        ClientToScreen(editor_->Handle(), &at);
+    }
+    PopupMenuPopup();
+    const int command = TrackPopupMenu(popupMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    host_.ShowHint(L"");
+    if (command) MenuItemClick(command);
+}
+
+void TEditForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == 0xFFFF && !lParam) {
+        host_.ShowHint(L"");
+        return;
+    }
+    if (reinterpret_cast<HMENU>(lParam) != popupMenu_) return;
+    for (const PopupItem& item : kPopupItems)
+        if (item.command && item.command == LOWORD(wParam)) host_.ShowHint(item.hint);
+}
+
+void TEditForm::ToggleReadOnly() {
+    if (FFileReadOnly || binary_) return;
+    const bool readOnly = !editor_->ReadOnly();
+    editor_->SetReadOnly(readOnly);
+    SharedDocumentState().ActiveReadOnly = readOnly;
+    CommandStates& states = host_.States();
+    states.ShowReadOnly(readOnly);
+    states.PasteState(ClipboardHasText());
+    states.UndoState(editor_->CanUndo());
+    states.RedoState(editor_->CanRedo());
+    states.FormattingState(FTagEditing && !readOnly);
+    // Cut, Delete, Indent and Case follow the flag too.
+    states.SelectionState(editor_->SelLength() > 0);
+}
+
+void TEditForm::GoToLine() {
+    const int line = ShowGoToDialog(host_.MainWindow(), editor_->LineCount(), editor_->CaretLine() + 1);
+    if (line <= 0) return;
+    editor_->SetSelStart(editor_->LineIndex(line - 1));
+    SendMessageW(editor_->Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TEditForm::CaseCommand() {
+    if (!Editable() || editor_->SelLength() == 0) return;
+    CaseMode mode = CaseMode::AllLower;
+    if (ExecuteCaseDialog(host_.MainWindow(), editor_->WordWrap(), mode)) ChangeCase(mode);
+}
+
+void TEditForm::ChangeCase(CaseMode mode) {
+    if (!Editable()) return;
+    WaitCursor wait;
+    quillon::ChangeCase(*editor_, mode);
+}
+
+void TEditForm::ToggleCoding() {
+    {
+        WaitCursor wait;
+        ToggleCodingText(*editor_, FDosText);
+        FDosText = !FDosText;
+    }
+    host_.States().ShowCoding(FDosText);
+    textChanged_ = true;
+    SelectionChange();
+}
+
+void TEditForm::SetDosText(bool dosText) {
+    if (dosText != FDosText) ToggleCoding();
+}
+
+void TEditForm::RestoreDosText() {
+    if (FDosText) return;
+    const bool wasModified = editor_->Modified();
+    ToggleCoding();
+    if (wasModified) return;
+    editor_->ClearUndo();
+    RememberSavedText();
+    SelectionChange();
+}
+
+void TEditForm::Find() { searches_->Find(); }
+void TEditForm::Replace() { searches_->Replace(); }
+void TEditForm::FindNext() {
+    searches_->FindNext();
+    host_.States().FindNextState(CanFindNext());
+}
+
+void TEditForm::RichEditTextNotFound() {
+    ShowPrompt({kStrNotFound, {}, L"", PromptIcon::Information, PromptButtons::Ok, 0, host_.MainWindow()});
 }
 
 }  // namespace quillon

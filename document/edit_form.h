@@ -8,9 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "change_case.h"
 #include "edit_host.h"
 #include "filebox_api.h"
 #include "rich_edit_control.h"
+#include "search_dialogs.h"
 
 namespace quillon {
 
@@ -49,6 +51,32 @@ public:
     void SetWordWrap(bool wrap);
     void SetInsertMode(bool insert);
 
+    // Editing aids: commands 130-141 of the Edit menu and the context menu.
+    void MenuItemClick(int command);
+    // Enables the context menu's items for the editor's state; the menu.
+    HMENU PopupMenuPopup();
+    void ToggleReadOnly();
+    // Go to line (143): the dialog, then the caret at the start of the line.
+    void GoToLine();
+    // Change case (227) with the dialog's answer; and the change itself.
+    void CaseCommand();
+    void ChangeCase(CaseMode mode);
+    // DOS/Windows coding: converts and flips the flag; SetDosText only when it differs.
+    void ToggleCoding();
+    void SetDosText(bool dosText);
+    // After opening a file whose recent-files entry says DOS text: the converted
+    // text is the document as stored, so an unchanged document stays unmodified.
+    void RestoreDosText();
+    void Find();
+    void FindNext();
+    void Replace();
+    bool CanFindNext() const { return searches_ && searches_->CanFindNext(); }
+    SearchDialogs& Searches() { return *searches_; }
+    void RichEditTextNotFound();
+    // Key handlers: true when the key (character) is consumed.
+    bool RichEditKeyDown(int key);
+    bool FormKeyPress(wchar_t ch);
+
     // Whether the window may close (asks about unsaved changes).
     bool FormCloseQuery();
     void FormActivate();
@@ -71,6 +99,12 @@ public:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
 private:
+    static LRESULT CALLBACK EditorSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void OnContextMenu(LPARAM position);
+    void OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    // Marks a consumed key's character, if it has one waiting, to be dropped.
+    bool Consumed();
+    bool Editable() const { return editor_ && !editor_->ReadOnly(); }
     explicit TEditForm(EditHost& host) : host_(host) {}
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCreate();
@@ -94,11 +128,16 @@ private:
     bool FForceSave = false;
     bool FDosText = false;
     bool FPassChars = true;
+    bool FSpaceBeforeCaret = false;
+    std::unique_ptr<SearchDialogs> searches_;
+    HMENU popupMenu_ = nullptr;
     int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;
     void RecordNormalBounds();
     // The text as last loaded or saved (its hash), so that undoing back past
     // the undo limit never makes a changed text look saved.
     size_t savedHash_ = 0;
+    bool textChanged_ = true;     // since the text was last compared with the saved one
+    bool differsFromSaved_ = false;
     bool binary_ = false;
 };
 

@@ -23,6 +23,8 @@ public:
     // The save-dialog filter chosen the last time a document without a filter
     // of its own was saved (0 before any).
     virtual int& LastSaveFilter() = 0;
+    // The status line's long hint while a menu item is highlighted; empty ends it.
+    virtual void ShowHint(std::wstring_view hint) = 0;
     // Window list hooks (the window list itself comes later).
     virtual void RegisterWindow(HWND) {}
     virtual void UnregisterWindow(HWND) {}

@@ -14,6 +14,7 @@
 #include "resource_ids.h"
 #include "status_texts.h"
 #include "text_case.h"
+#include "win32_dialogs.h"
 #include "win32_guards.h"
 #include "win32_registry.h"
 #include "text_format.h"
@@ -31,6 +32,8 @@ constexpr int kStrOpenRecent = 135;
 constexpr int kStatusBarId = 90;
 constexpr int kStrFileNotOpened = 113;
 constexpr int kStrAlreadyOpen = 114;
+constexpr int kStrCodingQuestion = 149;
+constexpr int kStrConfirmTitle = 150;
 
 // Widths of the six panels; 1 to 4 are centred.
 constexpr int kPanelWidths[6] = {120, 70, 70, 100, 100, 50};
@@ -489,6 +492,7 @@ bool THtmlScrivoForm::OpenOneFile(const std::wstring& name, const OpenSettings& 
         SharedDocumentState().ActiveReadOnly = readOnly;
     }
     document->Editor().SetSelStart(settings.caret);
+    if (settings.dosText) document->RestoreDosText();
     document->FormActivate();
     return true;
 }
@@ -560,7 +564,6 @@ void THtmlScrivoForm::SwitchOption(bool EditorOptions::*option, std::wstring_vie
 void THtmlScrivoForm::MenuItemSelect(int command) {
     TEditForm* active = ActiveDocument();
     EditorControl* editor = active ? &active->Editor() : nullptr;
-    HWND control = active ? active->RichEdit().Handle() : nullptr;
     switch (command) {
     case kCmdNew: NewDocument(L""); break;
     case kCmdOpen: OpenCommand(); break;
@@ -577,13 +580,28 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
     case kCmdCloseAll: CloseAll(); break;
     case kCmdPrinterSetup: PrinterSetup(); break;
     case kCmdPrint: PrintActive(); break;
-    case kCmdUndo: if (editor) editor->Undo(); break;
-    case kCmdRedo: if (editor) editor->Redo(); break;
-    case kCmdCut: if (control) SendMessageW(control, WM_CUT, 0, 0); break;
-    case kCmdCopy: if (control) SendMessageW(control, WM_COPY, 0, 0); break;
-    case kCmdPaste: if (control) SendMessageW(control, EM_PASTESPECIAL, CF_UNICODETEXT, 0); break;
-    case kCmdDelete: if (editor) editor->DeleteSel(); break;
-    case kCmdSelectAll: if (editor) editor->Select(0, editor->TextLength()); break;
+    case kCmdUndo:
+    case kCmdCut:
+    case kCmdCopy:
+    case kCmdPaste:
+    case kCmdDelete:
+    case kCmdRedo:
+    case kCmdSelectAll:
+    case kCmdFind:
+    case kCmdFindNext:
+    case kCmdReplace:
+    case kCmdIndent:
+    case kCmdUnindent:
+        if (active) active->MenuItemClick(command);
+        break;
+    case kCmdReadOnly: if (active) active->ToggleReadOnly(); break;
+    case kCmdGoTo: if (active) active->GoToLine(); break;
+    case kCmdCase: if (active) active->CaseCommand(); break;
+    case kCmdCoding:
+        if (active && ShowPrompt({kStrCodingQuestion, {}, ResourceString(kStrConfirmTitle), PromptIcon::Warning,
+                                  PromptButtons::YesNo, 0, frame_}) == PromptAnswer::Yes)
+            active->ToggleCoding();
+        break;
     case kCmdFullNames:
         SwitchOption(&EditorOptions::FullNames, L"FullFileNameItem");
         for (TEditForm* document : Documents()) document->UpdateCaption();
@@ -809,8 +827,7 @@ void THtmlScrivoForm::MRUFileItemClick(int k) {
     if (entry.FileName.empty() || IsFileOpen(entry.FileName)) return;
     WaitCursor wait;
     PrepareNewWindow();
-    // The DOS flag is applied once the coding conversion exists.
-    OpenOneFile(entry.FileName, {entry.WordWrap, false, entry.ReadOnly, entry.Position});
+    OpenOneFile(entry.FileName, {entry.WordWrap, false, entry.ReadOnly, entry.Position, entry.DosText});
     FinishNewWindow();
 }
 
@@ -873,6 +890,7 @@ int RunMessageLoop(THtmlScrivoForm& form) {
     HACCEL accelerators = form.Accelerators();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsModelessDialogMessage(msg)) continue;
         if (IsWindow(frame) && (TranslateMDISysAccel(client, &msg) ||
                                 (accelerators && TranslateAcceleratorW(frame, accelerators, &msg))))
             continue;

@@ -80,7 +80,7 @@ public:
     // The long hint of a menu item (empty when it has none); the status bar
     // shows it while the item is highlighted.
     std::wstring HintOf(UINT itemId) const;
-    void ShowHint(std::wstring_view hint);
+    void ShowHint(std::wstring_view hint) override;
     // The recent-files menu as shown: (entry index, caption) of each visible item.
     std::vector<std::pair<int, std::wstring>> RecentMenuItems() const;
     // The exit routine: sets the closing flag before the documents are asked.
@@ -131,6 +131,7 @@ private:
         bool readOnlyBeforeLoad = false;
         std::optional<bool> readOnlyAfterLoad;
         int caret = 0;
+        bool dosText = false;
     };
     OpenSettings SettingsByKind(const std::wstring& name) const;
     // Creates a window for the file, loads and activates it; reports 113 and

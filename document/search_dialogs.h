@@ -1,0 +1,69 @@
+// The system's modeless find and replace dialogs of one editor control: their
+// search settings, the last search, and what their buttons do.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <functional>
+#include <string>
+
+#include "editor_control.h"
+#include "search.h"
+
+namespace quillon {
+
+class SearchDialogs {
+public:
+    // owner receives the dialogs' messages and hands them to OnFindMessage;
+    // control is the editor's window (for scrolling and placing the dialog).
+    SearchDialogs(HWND owner, EditorControl& editor, HWND control, std::function<void()> notFound);
+    ~SearchDialogs();
+    SearchDialogs(const SearchDialogs&) = delete;
+    SearchDialogs& operator=(const SearchDialogs&) = delete;
+
+    // The message the dialogs send their owner.
+    static UINT FindMessage();
+    void OnFindMessage(const FINDREPLACEW& request);
+
+    void Find();
+    void Replace();
+    // Repeats the last search; nothing before there was one.
+    void FindNext();
+    bool CanFindNext() const;
+    // Closes the dialog opened most recently (FSearchDialog), if it is open.
+    void CloseSearchDialog();
+
+    HWND FindWindowHandle() const { return find_.window; }
+    HWND ReplaceWindowHandle() const { return replace_.window; }
+    HWND SearchDialog() const { return current_ ? current_->window : nullptr; }
+
+private:
+    static constexpr WORD kBufferSize = 512;
+    struct Dialog {
+        FINDREPLACEW request{};
+        wchar_t findWhat[kBufferSize] = {};
+        wchar_t replaceWith[kBufferSize] = {};
+        HWND window = nullptr;
+        bool created = false;
+        bool replace = false;
+    };
+    void Open(Dialog& dialog);
+    SearchOptions OptionsOf(const Dialog& dialog) const;
+    // A search step; the match scrolled into view, or the not-found message.
+    bool Search(const Dialog& dialog);
+    void MoveOffSelection(HWND dialog);
+    Dialog* DialogOf(const FINDREPLACEW& request);
+
+    HWND owner_;
+    EditorControl& editor_;
+    HWND control_;
+    std::function<void()> notFound_;
+    Dialog find_;
+    Dialog replace_;
+    Dialog* last_ = nullptr;     // the last search with a non-empty text
+    Dialog* current_ = nullptr;  // FSearchDialog
+};
+
+}  // namespace quillon
