@@ -82,6 +82,7 @@ quillon_win_test(win_framework_tests
 )
 quillon_win_test(win_editor_tests
   tests/win/editor_ui_test.cpp
+  tests/win/editing_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

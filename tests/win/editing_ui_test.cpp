@@ -1,0 +1,533 @@
+// The document window's editing features on the real windows: keys as key
+// messages to the editor control, the context menu, the system's find and
+// replace dialogs, the go-to and case dialogs answered by a timer script, and
+// DOS coding with files on disk.
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+#include <richedit.h>
+
+#include <deque>
+#include <functional>
+
+#include "case_dialog.h"
+#include "command_table.h"
+#include "editor_ui_fixture.h"
+#include "goto_dialog.h"
+#include "prompts.h"
+
+namespace quillon {
+namespace {
+
+struct Modifiers {
+    bool shift = false, ctrl = false, alt = false;
+};
+
+// A key pressed on the control: key-down and key-up posted with the modifiers
+// held in the thread's keyboard state, translated and dispatched as the message
+// loop does, so that the key's character follows as it would.
+void Press(HWND control, int key, Modifiers held = {}) {
+    BYTE saved[256] = {}, keys[256] = {};
+    GetKeyboardState(saved);
+    memcpy(keys, saved, sizeof keys);
+    const auto hold = [&keys](std::initializer_list<int> codes, bool down) {
+        for (int code : codes) keys[code] = down ? 0x80 : 0;
+    };
+    hold({VK_SHIFT, VK_LSHIFT}, held.shift);
+    hold({VK_CONTROL, VK_LCONTROL}, held.ctrl);
+    hold({VK_MENU, VK_LMENU}, held.alt);
+    SetKeyboardState(keys);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM altFlag = held.alt ? (1 << 29) : 0;
+    PostMessageW(control, held.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(key), 1 | scan | altFlag);
+    PostMessageW(control, held.alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(key),
+                 static_cast<LPARAM>(1 | scan | altFlag | (1LL << 30) | (1LL << 31)));
+    test::PumpMessages();
+    SetKeyboardState(saved);
+}
+
+void Type(HWND control, std::wstring_view text) {
+    for (wchar_t ch : text) {
+        SendMessageW(control, WM_CHAR, ch, 1);
+    }
+    test::PumpMessages();
+}
+
+// Answers the modal form with the given caption from a timer: one step per
+// tick while it is open; once the steps are done it is cancelled, so that a
+// test never hangs on a dialog.
+class DialogScript {
+public:
+    using Step = std::function<void(HWND)>;
+    DialogScript(std::wstring caption, std::deque<Step> steps) : caption_(std::move(caption)), steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 20, Tick);
+    }
+    ~DialogScript() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    int StepsRun() const { return run_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        DialogScript* self = current_;
+        if (!self || self->busy_) return;
+        HWND dialog = self->Find();
+        if (!dialog) return;
+        self->busy_ = true;
+        if (self->steps_.empty()) {
+            SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            Step step = std::move(self->steps_.front());
+            self->steps_.pop_front();
+            ++self->run_;
+            step(dialog);
+        }
+        self->busy_ = false;
+    }
+    HWND Find() const {
+        struct Search {
+            const std::wstring* caption;
+            HWND found;
+        } search{&caption_, nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t cls[16] = {};
+                GetClassNameW(hwnd, cls, 16);
+                if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && Caption(hwnd) == *s->caption) {
+                    s->found = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    static inline DialogScript* current_ = nullptr;
+    std::wstring caption_;
+    std::deque<Step> steps_;
+    UINT_PTR timer_ = 0;
+    int run_ = 0;
+    bool busy_ = false;
+};
+
+// A click on a dialog's button or check box, as the mouse gives one.
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// Sets a field of a dialog and clicks a button.
+DialogScript::Step Answer(int field, std::wstring text, int button = IDOK) {
+    return [=](HWND dialog) {
+        SetDlgItemTextW(dialog, field, text.c_str());
+        Click(dialog, button);
+    };
+}
+
+class EditingUi : public EditorUi {
+protected:
+    TEditForm* NewDocument(const std::wstring& ext, const std::wstring& text = L"") {
+        TEditForm* document = form->NewDocument(ext);
+        EXPECT_TRUE(document);
+        if (document && !text.empty()) {
+            document->Editor().ReplaceSel(text);
+            document->Editor().SetSelStart(0);
+        }
+        test::PumpMessages();
+        return document;
+    }
+    HWND Control() { return Active()->RichEdit().Handle(); }
+    EditorControl& Editor() { return Active()->Editor(); }
+    void Caret(int position) {
+        Editor().SetSelStart(position);
+        test::PumpMessages();
+    }
+};
+
+struct KeyCase {
+    const char* name;
+    std::wstring text;
+    int caret;
+    int key;
+    Modifiers held;
+    std::wstring after;
+};
+
+TEST_F(EditingUi, KeysThroughTheRealControl) {
+    const KeyCase cases[] = {
+        {"enter copies the indentation, its character adds nothing", L"    foo", 7, VK_RETURN, {}, L"    foo\r    "},
+        {"smart tab, its tab character is dropped", L"int  a = 1;\r", 12, VK_TAB, {}, L"int  a = 1;\r     "},
+        {"smart backspace", L"    x\r        ", 14, VK_BACK, {}, L"    x\r    "},
+        {"plain backspace", L"ab", 2, VK_BACK, {}, L"a"},
+        {"backspace after a space in text", L"a b ", 4, VK_BACK, {}, L"a b"},
+        {"ctrl+t", L"foo   bar", 0, 'T', {false, true}, L"bar"},
+        {"ctrl+delete", L", x", 0, VK_DELETE, {false, true}, L"x"},
+        {"ctrl+y", L"a\rbc\rd", 3, 'Y', {false, true}, L"a\rd"},
+        {"ctrl+shift+l", L"a\rbc\rd", 3, 'L', {true, true}, L"a\rd"},
+        {"ctrl+enter in html", L"ab", 1, VK_RETURN, {false, true}, L"a<br>\rb"},
+        {"ctrl+shift+enter in html", L"ab", 1, VK_RETURN, {true, true}, L"a\r\r<p></p>b"},
+        {"shift+enter does nothing", L"ab", 1, VK_RETURN, {true}, L"ab"},
+        {"alt+enter does nothing", L"ab", 1, VK_RETURN, {false, false, true}, L"ab"},
+    };
+    TEditForm* document = NewDocument(L".html");
+    ASSERT_TRUE(document && document->TagEditing());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor().SetText(c.text);
+        Caret(c.caret);
+        Press(Control(), c.key, c.held);
+        EXPECT_EQ(Editor().Text(), c.after);
+        // Typing goes on normally: no character is left waiting to be dropped.
+        Type(Control(), L"z");
+        EXPECT_EQ(Editor().Text().size(), c.after.size() + 1);
+        EXPECT_EQ(form->PanelText(1), L"Изменен");
+    }
+}
+
+TEST_F(EditingUi, TabOnASelectionShiftsItsLinesAsOneUndoStep) {
+    NewDocument(L".txt", L"ab\rcd\r");
+    Editor().Select(0, 6);
+    Press(Control(), VK_TAB);
+    EXPECT_EQ(Editor().Text(), L" ab\r cd\r");
+    Editor().Select(0, Editor().TextLength());
+    Press(Control(), VK_TAB, {true});
+    EXPECT_EQ(Editor().Text(), L"ab\rcd\r");
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L" ab\r cd\r");
+    Editor().Select(0, 2);
+    Command(kCmdIndent);
+    EXPECT_EQ(Editor().Text(), L"  ab\r cd\r");
+    Editor().Select(0, Editor().TextLength());
+    Command(kCmdUnindent);
+    EXPECT_EQ(Editor().Text(), L" ab\rcd\r");
+}
+
+TEST_F(EditingUi, OptionsAndTagsDecideWhatEnterAndTabDo) {
+    NewDocument(L".css", L"  a");
+    Caret(3);
+    Press(Control(), VK_RETURN, {false, true});
+    EXPECT_EQ(Editor().Text(), L"  a") << "Ctrl+Enter inserts nothing without tag editing";
+    Command(kCmdAutoindent);
+    Command(kCmdSmartTab);
+    Press(Control(), VK_RETURN);
+    EXPECT_EQ(Editor().Text(), L"  a\r") << "without autoindent the control starts a plain new line";
+    Press(Control(), VK_TAB);
+    EXPECT_EQ(Editor().Text(), L"  a\r\t");
+}
+
+TEST_F(EditingUi, ReadOnlyDocumentsLeaveEveryKeyToTheControl) {
+    const std::wstring name = Put(L"locked.txt", "    x\r\n        ");
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY);
+    form->OpenNamedFiles({name});
+    test::PumpMessages();
+    ASSERT_TRUE(Editor().ReadOnly());
+    const std::wstring text = Editor().Text();
+    Caret(Editor().TextLength());
+    for (int key : {VK_TAB, VK_RETURN, VK_BACK, static_cast<int>('T')}) Press(Control(), key, {false, key == 'T'});
+    Editor().Select(0, 3);
+    Command(kCmdIndent);
+    Command(kCmdDelete);
+    EXPECT_EQ(Editor().Text(), text);
+    EXPECT_EQ(form->PanelText(1), L"");
+    // A file that is read-only on disk stays so.
+    Command(kCmdReadOnly);
+    EXPECT_TRUE(Editor().ReadOnly());
+}
+
+TEST_F(EditingUi, InsertKeyAndReadOnlySwitchShowInThePanels) {
+    NewDocument(L".txt", L"text");
+    EXPECT_EQ(form->PanelText(2), L"Вставка");
+    Press(Control(), VK_INSERT);
+    EXPECT_EQ(form->PanelText(2), L"Замена");
+    EXPECT_FALSE(Active()->InsertMode());
+    Press(Control(), VK_INSERT);
+    EXPECT_EQ(form->PanelText(2), L"Вставка");
+
+    Editor().Select(0, 2);
+    test::PumpMessages();
+    EXPECT_TRUE(Enabled(L"CutItem"));
+    Command(kCmdReadOnly);
+    EXPECT_TRUE(Editor().ReadOnly());
+    EXPECT_EQ(form->PanelText(4), L"Только чтение");
+    EXPECT_TRUE(Checked(L"ReadOnlyItem"));
+    EXPECT_FALSE(Enabled(L"CutItem"));
+    EXPECT_TRUE(Enabled(L"CopyItem"));
+    EXPECT_FALSE(Enabled(L"ReplaceItem"));
+    Command(kCmdReadOnly);
+    EXPECT_FALSE(Editor().ReadOnly());
+    EXPECT_EQ(form->PanelText(4), L"");
+    EXPECT_TRUE(Enabled(L"CutItem"));
+}
+
+TEST_F(EditingUi, ContextMenuItemsFollowTheEditorAndShowTheirHints) {
+    TEditForm* document = NewDocument(L".txt", L"some text");
+    const auto enabled = [](HMENU menu, int command) {
+        return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    };
+    HMENU menu = document->PopupMenuPopup();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(GetMenuItemCount(menu), 13);
+    EXPECT_TRUE(enabled(menu, kCmdUndo));
+    EXPECT_FALSE(enabled(menu, kCmdRedo));
+    EXPECT_FALSE(enabled(menu, kCmdCut));
+    EXPECT_FALSE(enabled(menu, kCmdCopy));
+    EXPECT_FALSE(enabled(menu, kCmdFindNext));
+    EXPECT_TRUE(enabled(menu, kCmdFind));
+    EXPECT_TRUE(enabled(menu, kCmdReplace));
+
+    Editor().Select(0, 4);
+    document->ToggleReadOnly();
+    menu = document->PopupMenuPopup();
+    EXPECT_FALSE(enabled(menu, kCmdUndo));
+    EXPECT_FALSE(enabled(menu, kCmdCut));
+    EXPECT_FALSE(enabled(menu, kCmdDelete));
+    EXPECT_TRUE(enabled(menu, kCmdCopy));
+    EXPECT_FALSE(enabled(menu, kCmdPaste));
+    EXPECT_FALSE(enabled(menu, kCmdReplace));
+    EXPECT_TRUE(enabled(menu, kCmdSelectAll));
+
+    SendMessageW(document->Handle(), WM_MENUSELECT, MAKEWPARAM(kCmdFindNext, MF_HILITE), reinterpret_cast<LPARAM>(menu));
+    EXPECT_EQ(form->HintShown(), L"Поиск следующего вхождения уже заданного текста");
+    SendMessageW(document->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(form->HintShown(), L"");
+
+    document->ToggleReadOnly();
+    document->MenuItemClick(kCmdSelectAll);
+    document->MenuItemClick(kCmdCopy);
+    document->MenuItemClick(kCmdDelete);
+    EXPECT_EQ(Editor().Text(), L"");
+    document->MenuItemClick(kCmdPaste);
+    EXPECT_EQ(Editor().Text(), L"some text");
+}
+
+TEST_F(EditingUi, FindThroughTheSystemDialogWithoutWrapping) {
+    ScriptedPrompts script;
+    TEditForm* document = NewDocument(L".txt", L"abc one\rabc two\rABC three");
+    EXPECT_FALSE(Enabled(L"FindNextItem")) << "no search yet";
+    Command(kCmdFindNext);
+    EXPECT_EQ(Editor().SelLength(), 0);
+
+    Editor().Select(0, 3);
+    Command(kCmdFind);
+    HWND dialog = document->Searches().FindWindowHandle();
+    ASSERT_TRUE(dialog);
+    wchar_t what[64] = {};
+    GetDlgItemTextW(dialog, edt1, what, 64);
+    EXPECT_STREQ(what, L"abc") << "the selection becomes the search text";
+
+    Click(dialog, IDOK);
+    EXPECT_EQ(Editor().SelStart(), 8);
+    EXPECT_TRUE(Enabled(L"FindNextItem"));
+    Click(dialog, chx2);  // match case
+    Click(dialog, IDOK);
+    EXPECT_EQ(Editor().SelStart(), 8) << "ABC does not match with case";
+    ASSERT_EQ(script.SeenIds(), std::vector<int>{127});
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Заданная строка не найдена.");
+    EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Information);
+
+    // Closed, the dialog's settings still serve Find next.
+    Click(dialog, IDCANCEL);
+    test::PumpMessages();
+    EXPECT_FALSE(IsWindow(dialog));
+    Caret(0);
+    Command(kCmdFindNext);
+    EXPECT_EQ(Editor().SelStart(), 0);
+    EXPECT_EQ(Editor().SelLength(), 3);
+}
+
+TEST_F(EditingUi, TheFindDialogMovesOffTheMatchAndClosesWhenTheWindowIsLeft) {
+    std::wstring text;
+    for (int i = 0; i < 5; ++i) text += L"line\r";
+    TEditForm* document = NewDocument(L".txt", text + L"target here");
+    Caret(0);
+    Command(kCmdFind);
+    HWND dialog = document->Searches().FindWindowHandle();
+    ASSERT_TRUE(dialog);
+    SetDlgItemTextW(dialog, edt1, L"target");
+    // Put the dialog right over the line of the match.
+    POINTL at{};
+    SendMessageW(Control(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), static_cast<LPARAM>(text.size()));
+    POINT screen{at.x, at.y};
+    ClientToScreen(Control(), &screen);
+    SetWindowPos(dialog, nullptr, screen.x, screen.y - 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Click(dialog, IDOK);
+    ASSERT_EQ(Editor().SelStart(), static_cast<int>(text.size()));
+    RECT bounds{};
+    GetWindowRect(dialog, &bounds);
+    EXPECT_TRUE(bounds.bottom <= screen.y || bounds.top >= screen.y + 12)
+        << "dialog " << bounds.top << ".." << bounds.bottom << ", match at " << screen.y;
+
+    // Another document window becomes active: the dialog closes.
+    NewDocument(L".txt", L"other");
+    test::PumpMessages();
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(EditingUi, ReplaceAllThroughTheSystemDialogIsOneUndoStep) {
+    ScriptedPrompts script;
+    form->OpenNamedFiles({Put(L"cats.txt", "cat concat cat")});
+    test::PumpMessages();
+    TEditForm* document = Active();
+    Command(kCmdReplace);
+    HWND dialog = document->Searches().ReplaceWindowHandle();
+    ASSERT_TRUE(dialog);
+    SetDlgItemTextW(dialog, edt1, L"cat");
+    SetDlgItemTextW(dialog, edt2, L"dog");
+    Click(dialog, chx1);  // whole word
+    Click(dialog, psh2);  // replace all
+    EXPECT_EQ(Editor().Text(), L"dog concat dog");
+    EXPECT_EQ(Editor().SelStart(), 14);
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+    Click(dialog, psh2);
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{127}) << "nothing left to replace";
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L"cat concat cat");
+    EXPECT_EQ(form->PanelText(1), L"") << "undone to the saved text";
+
+    // The Replace button replaces the next match after the selection.
+    Caret(0);
+    Click(dialog, psh1);
+    EXPECT_EQ(Editor().Text(), L"dog concat cat");
+    // Find next from the replace dialog's settings.
+    Command(kCmdFindNext);
+    EXPECT_EQ(Editor().SelStart(), 11);
+}
+
+TEST_F(EditingUi, GoToValidatesAndPutsTheCaretAtTheLineStart) {
+    ScriptedPrompts script;
+    std::wstring text;
+    for (int i = 1; i <= 10; ++i) text += L"line " + std::to_wstring(i) + L"\r";
+    NewDocument(L".txt", text);
+    Caret(12);  // line 2
+    std::wstring initial;
+    {
+        DialogScript answers(L"Перейти к", {
+            [&](HWND d) { initial = [&] { wchar_t t[16] = {}; GetDlgItemTextW(d, kLineEditId, t, 16); return std::wstring(t); }(); },
+            Answer(kLineEditId, L""),
+            Answer(kLineEditId, L"12x"),
+            Answer(kLineEditId, L"0"),
+            Answer(kLineEditId, L"11"),
+            Answer(kLineEditId, L"10"),
+        });
+        Command(kCmdGoTo);
+        EXPECT_EQ(answers.StepsRun(), 6);
+    }
+    EXPECT_EQ(initial, L"2");
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{146, 147, 148, 148}));
+    EXPECT_EQ(PromptText(script.Seen()[1]), L"'12x' не является целым числом.");
+    EXPECT_EQ(PromptText(script.Seen()[3]), L"Номер строки должен находиться в пределах от 1 до 10.");
+    EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Error);
+    EXPECT_EQ(Editor().SelStart(), Editor().LineIndex(9));
+    EXPECT_EQ(Editor().SelLength(), 0);
+    EXPECT_EQ(form->PanelText(0).substr(0, 5), L"Ст 10");
+
+    // Cancel moves nothing.
+    {
+        DialogScript answers(L"Перейти к", {Answer(kLineEditId, L"3", IDCANCEL)});
+        Command(kCmdGoTo);
+    }
+    EXPECT_EQ(Editor().SelStart(), Editor().LineIndex(9));
+}
+
+TEST_F(EditingUi, CaseDialogChangesTheSelection) {
+    NewDocument(L".txt", L"привет мир");
+    Editor().Select(0, Editor().TextLength());
+    test::PumpMessages();
+    ASSERT_TRUE(Enabled(L"CaseItem"));
+    bool firstEnabled = true, lowerChecked = false;
+    {
+        DialogScript answers(L"Регистр", {[&](HWND d) {
+            firstEnabled = IsWindowEnabled(GetDlgItem(d, kCaseButtonFirstId)) != 0;
+            lowerChecked = SendMessageW(GetDlgItem(d, kCaseButtonFirstId + 1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+            Click(d, kCaseButtonFirstId + 3);
+            SendMessageW(GetDlgItem(d, kCaseButtonFirstId + 3), BM_SETCHECK, BST_CHECKED, 0);
+            SendMessageW(GetDlgItem(d, kCaseButtonFirstId + 1), BM_SETCHECK, BST_UNCHECKED, 0);
+            Click(d, IDOK);
+        }});
+        Command(kCmdCase);
+    }
+    EXPECT_TRUE(firstEnabled) << "word wrap is off";
+    EXPECT_TRUE(lowerChecked);
+    EXPECT_EQ(Editor().Text(), L"Привет Мир");
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+
+    // Under word wrap the first mode is off; Cancel changes nothing.
+    Command(kCmdWordWrap);
+    Editor().Select(0, Editor().TextLength());
+    {
+        DialogScript answers(L"Регистр", {[&](HWND d) {
+            firstEnabled = IsWindowEnabled(GetDlgItem(d, kCaseButtonFirstId)) != 0;
+            Click(d, IDCANCEL);
+        }});
+        Command(kCmdCase);
+    }
+    EXPECT_FALSE(firstEnabled);
+    EXPECT_EQ(Editor().Text(), L"Привет Мир");
+}
+
+TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
+    // "Привет, Ёж!" and a second line in the DOS code page.
+    const std::string dosBytes = "\x8f\xe0\xa8\xa2\xa5\xe2, \xf0\xa6!\r\n\xad\xa0 DOS\r\n";
+    const std::wstring name = Put(L"dos.txt", dosBytes);
+    form->OpenNamedFiles({name});
+    test::PumpMessages();
+    EXPECT_EQ(form->PanelText(3), L"Текст Windows");
+    EXPECT_FALSE(Checked(L"CodingItem"));
+    Caret(4);
+    {
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdCoding);
+        ASSERT_EQ(script.SeenIds(), std::vector<int>{149});
+        EXPECT_EQ(script.Seen()[0].caption, L"Quillon - Подтверждение");
+        EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Warning);
+        EXPECT_EQ(script.Seen()[0].buttons, PromptButtons::YesNo);
+    }
+    EXPECT_EQ(form->PanelText(3), L"Текст Windows");
+    {
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdCoding);
+    }
+    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS\r");
+    EXPECT_EQ(Editor().SelStart(), 4);
+    EXPECT_EQ(form->PanelText(3), L"Текст DOS");
+    EXPECT_TRUE(Checked(L"CodingItem"));
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+
+    Command(kCmdSave);
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(name, nullptr).has_value());
+    EXPECT_EQ(*ReadWholeFile(name, nullptr), dosBytes);
+    EXPECT_EQ(form->PanelText(1), L"");
+
+    // Switching back shows the bytes as they are again, and then the text
+    // differs from what was saved.
+    {
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdCoding);
+    }
+    EXPECT_EQ(Editor().Text()[0], L'\x040F') << "0x8F read in the Windows page";
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+    {
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdCoding);
+    }
+    EXPECT_EQ(form->PanelText(1), L"") << "back to the saved text";
+
+    // Closed, the file's recent entry remembers DOS text and reopens converted.
+    SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    ASSERT_TRUE(form->Recent()[0].DosText);
+    form->MRUFileItemClick(0);
+    test::PumpMessages();
+    ASSERT_TRUE(Active());
+    EXPECT_TRUE(Active()->DosText());
+    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS\r");
+    EXPECT_EQ(form->PanelText(1), L"") << "reopened, not changed";
+    EXPECT_EQ(form->PanelText(3), L"Текст DOS");
+}
+
+}  // namespace
+}  // namespace quillon
