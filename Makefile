@@ -3,7 +3,7 @@ JOBS ?= 2
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all deps build native win test run bench clean
+.PHONY: all deps build native win test run bench scenes clean
 
 all: build
 
@@ -28,6 +28,9 @@ run: win
 
 bench: win
 	@bash scripts/bench.sh
+
+scenes: win
+	@bash scripts/scenes.sh
 
 clean:
 	rm -rf build

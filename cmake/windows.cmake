@@ -101,9 +101,19 @@ add_executable(editor_bench bench/editor_bench.cpp shell/scrivo_strings_only.rc)
 set_target_properties(editor_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_options(editor_bench PRIVATE -municode)
 target_link_libraries(editor_bench PRIVATE scrivo_shell)
+add_executable(editing_bench bench/editing_bench.cpp shell/scrivo_strings_only.rc)
+set_target_properties(editing_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(editing_bench PRIVATE -municode)
+target_link_libraries(editing_bench PRIVATE scrivo_shell)
 # Scrivo's library beside the benchmarks too.
 add_custom_command(TARGET editor_bench POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/bench/)
+
+# The dialogs in place for a screenshot (scripts/scenes.sh); not a test.
+add_executable(ui_scenes WIN32 tests/win/ui_scenes.cpp shell/scrivo_strings_only.rc)
+set_target_properties(ui_scenes PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
+target_link_options(ui_scenes PRIVATE -municode)
+target_link_libraries(ui_scenes PRIVATE scrivo_shell)
 
 add_executable(wine_warmup tests/win/warmup.cpp)
 set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})

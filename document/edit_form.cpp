@@ -188,8 +188,13 @@ void TEditForm::OnCreate() {
         SelectionChange();
     });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
-    searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, editor_->Handle(), [this] { RichEditTextNotFound(); });
+    searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, [this] { RichEditTextNotFound(); });
     SetWindowSubclass(editor_->Handle(), EditorSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    // A large change swaps the control for a new one: the keys follow it.
+    editor_->SetOnControlChanged([this](HWND old, HWND fresh) {
+        RemoveWindowSubclass(old, EditorSubclass, 1);
+        SetWindowSubclass(fresh, EditorSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    });
     popupMenu_ = CreatePopupMenu();
     for (const PopupItem& item : kPopupItems)
         AppendMenuW(popupMenu_, item.command ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.command), item.caption);

@@ -18,8 +18,8 @@ void CopyFirstLine(const std::wstring& text, wchar_t* buffer, size_t size) {
 }
 }  // namespace
 
-SearchDialogs::SearchDialogs(HWND owner, EditorControl& editor, HWND control, std::function<void()> notFound)
-    : owner_(owner), editor_(editor), control_(control), notFound_(std::move(notFound)) {
+SearchDialogs::SearchDialogs(HWND owner, RichEditControl& editor, std::function<void()> notFound)
+    : owner_(owner), editor_(editor), notFound_(std::move(notFound)) {
     replace_.replace = true;
     for (Dialog* dialog : {&find_, &replace_}) {
         FINDREPLACEW& r = dialog->request;
@@ -94,7 +94,7 @@ void SearchDialogs::CloseSearchDialog() {
 
 bool SearchDialogs::Search(const Dialog& dialog) {
     if (SearchStep(editor_, OptionsOf(dialog))) {
-        SendMessageW(control_, EM_SCROLLCARET, 0, 0);
+        SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
         return true;
     }
     if (notFound_) notFound_();
@@ -114,13 +114,13 @@ void SearchDialogs::OnFindMessage(const FINDREPLACEW& request) {
     if (flags & FR_FINDNEXT) {
         if (Search(*dialog)) MoveOffSelection(dialog->window);
     } else if (flags & FR_REPLACE) {
-        if (ReplaceOnce(editor_, OptionsOf(*dialog), dialog->replaceWith)) SendMessageW(control_, EM_SCROLLCARET, 0, 0);
+        if (ReplaceOnce(editor_, OptionsOf(*dialog), dialog->replaceWith)) SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
         else if (notFound_) notFound_();
     } else if (flags & FR_REPLACEALL) {
         if (ReplaceAll(editor_, OptionsOf(*dialog), dialog->replaceWith) == 0) {
             if (notFound_) notFound_();
         } else {
-            SendMessageW(control_, EM_SCROLLCARET, 0, 0);
+            SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
             MoveOffSelection(dialog->window);
         }
     }
@@ -131,19 +131,19 @@ void SearchDialogs::MoveOffSelection(HWND dialog) {
     // The selection's rows on the screen: from its start to its end, one line high.
     const auto pointAt = [this](int index) {
         POINTL point{};
-        SendMessageW(control_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
+        SendMessageW(Control(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
         POINT screen{point.x, point.y};
-        ClientToScreen(control_, &screen);
+        ClientToScreen(Control(), &screen);
         return screen;
     };
     const POINT top = pointAt(editor_.SelStart());
     const POINT bottom = pointAt(editor_.SelStart() + editor_.SelLength());
     TEXTMETRICW metrics{};
-    if (HDC dc = GetDC(control_)) {
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control_, WM_GETFONT, 0, 0)));
+    if (HDC dc = GetDC(Control())) {
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Control(), WM_GETFONT, 0, 0)));
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
-        ReleaseDC(control_, dc);
+        ReleaseDC(Control(), dc);
     }
     const int lineHeight = std::max<int>(metrics.tmHeight, 16);
     const int selectionTop = top.y, selectionBottom = bottom.y + lineHeight;

@@ -9,16 +9,15 @@
 #include <functional>
 #include <string>
 
-#include "editor_control.h"
+#include "rich_edit_control.h"
 #include "search.h"
 
 namespace quillon {
 
 class SearchDialogs {
 public:
-    // owner receives the dialogs' messages and hands them to OnFindMessage;
-    // control is the editor's window (for scrolling and placing the dialog).
-    SearchDialogs(HWND owner, EditorControl& editor, HWND control, std::function<void()> notFound);
+    // owner receives the dialogs' messages and hands them to OnFindMessage.
+    SearchDialogs(HWND owner, RichEditControl& editor, std::function<void()> notFound);
     ~SearchDialogs();
     SearchDialogs(const SearchDialogs&) = delete;
     SearchDialogs& operator=(const SearchDialogs&) = delete;
@@ -57,8 +56,8 @@ private:
     Dialog* DialogOf(const FINDREPLACEW& request);
 
     HWND owner_;
-    EditorControl& editor_;
-    HWND control_;
+    HWND Control() const { return editor_.Handle(); }
+    RichEditControl& editor_;
     std::function<void()> notFound_;
     Dialog find_;
     Dialog replace_;

@@ -54,21 +54,43 @@ const wchar_t* RichEditClassName() {
     return name;
 }
 
-RichEditControl::RichEditControl(HWND parent, int id) : parent_(parent) {
+// Wine's control is the one whose paragraph edits walk the whole text.
+bool ControlWalksParagraphs() {
+    static const bool wine = [] {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
+RichEditControl::RichEditControl(HWND parent, int id)
+    : parent_(parent), id_(id), rebuildThreshold_(ControlWalksParagraphs() ? 1000 : INT_MAX) {
     RECT client{};
     GetClientRect(parent, &client);
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, RichEditClassName(), L"", WS_CHILD | WS_VISIBLE | kRichEditStyle,
-                            0, 0, client.right, client.bottom, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | kRichEditStyle, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
-    // Plain text is chosen while the control is still empty, as it must be.
-    Send(EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE);
-    Send(EM_EXLIMITTEXT, 0, kTextLimit);
-    Send(EM_SETUNDOLIMIT, UndoLimit);
-    Send(EM_AUTOURLDETECT, FALSE);
-    Send(EM_SETTARGETDEVICE, 0, 1);  // no word wrap until asked for
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS);
     SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+}
+
+HWND RichEditControl::CreateControl(HWND parent, int id, const RECT& bounds, DWORD style, DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, RichEditClassName(), L"", style, bounds.left, bounds.top,
+                                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (control) Configure(control);
+    return control;
+}
+
+void RichEditControl::Configure(HWND control) const {
+    const auto send = [control](UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return SendMessageW(control, msg, wParam, lParam);
+    };
+    // Plain text is chosen while the control is still empty, as it must be.
+    send(EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE);
+    send(EM_EXLIMITTEXT, 0, kTextLimit);
+    send(EM_SETUNDOLIMIT, UndoLimit);
+    send(EM_AUTOURLDETECT, FALSE);
+    send(EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);  // no word wrap until asked for
 }
 
 RichEditControl::~RichEditControl() {
@@ -80,6 +102,8 @@ LRESULT CALLBACK RichEditControl::ParentSubclass(HWND hwnd, UINT msg, WPARAM wPa
                                                  DWORD_PTR data) {
     auto* self = reinterpret_cast<RichEditControl*>(data);
     if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == self->hwnd_ && HIWORD(wParam) == EN_CHANGE) {
+        // A new change ends what a rebuilt change's undo could redo.
+        if (!self->quiet_) self->redoWhole_.reset();
         if (!self->quiet_ && self->onChange_) self->onChange_();
     } else if (msg == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -132,6 +156,20 @@ void StreamTextInto(HWND richEdit, std::wstring_view text) {
 void RichEditControl::StreamIn(std::wstring_view text) { StreamTextInto(hwnd_, text); }
 
 void RichEditControl::SetText(std::wstring_view text) {
+    undoWhole_.reset();
+    redoWhole_.reset();
+    // Emptying a control of many lines is a large deletion too.
+    if (rebuildThreshold_ != INT_MAX && Send(EM_GETLINECOUNT) > rebuildThreshold_) {
+        {
+            QuietScope quiet(quiet_);
+            Rebuild(text.find(L'\n') == std::wstring_view::npos ? std::wstring(text) : NormalizeLineBreaks(text));
+            CHARRANGE start{0, 0};
+            Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+            Send(EM_SETMODIFY, FALSE);
+        }
+        NotifyAll();
+        return;
+    }
     {
         QuietScope quiet(quiet_);
         // Without events and drawing the control streams at its own full speed.
@@ -148,8 +186,54 @@ void RichEditControl::SetText(std::wstring_view text) {
         Send(EM_EMPTYUNDOBUFFER);
         Send(EM_SETMODIFY, FALSE);
     }
+    NotifyAll();
+}
+
+void RichEditControl::NotifyAll() {
     if (onChange_) onChange_();
     if (onSelectionChange_) onSelectionChange_();
+}
+
+void RichEditControl::Rebuild(std::wstring_view text) {
+    HWND old = hwnd_;
+    RECT bounds{};
+    GetWindowRect(old, &bounds);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
+    HWND fresh = CreateControl(parent_, id_, bounds, style & ~WS_VISIBLE,
+                               static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE)));
+    if (!fresh) return;
+    const auto send = [fresh](UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return SendMessageW(fresh, msg, wParam, lParam);
+    };
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    send(EM_SETOPTIONS, ECOOP_SET, Send(EM_GETOPTIONS));
+    send(EM_SETLANGOPTIONS, 0, Send(EM_GETLANGOPTIONS));
+    StreamTextInto(fresh, text);
+    send(EM_SETEVENTMASK, 0, Send(EM_GETEVENTMASK));
+    if (suspended_ > 0) send(WM_SETREDRAW, FALSE);
+    const bool focused = GetFocus() == old;
+    SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (style & WS_VISIBLE) ShowWindow(fresh, SW_SHOWNA);
+    ShowScrollBar(fresh, SB_HORZ, wordWrap_ ? FALSE : TRUE);
+    hwnd_ = fresh;
+    if (onControlChanged_) onControlChanged_(old, fresh);
+    DestroyWindow(old);
+    if (focused) SetFocus(fresh);
+}
+
+int RichEditControl::ChangedLineBreaks(std::wstring_view inserted) const {
+    int breaks = static_cast<int>(std::count(inserted.begin(), inserted.end(), L'\r'));
+    if (breaks >= rebuildThreshold_) return breaks;
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    // A selection shorter than the threshold cannot hold that many breaks.
+    if (range.cpMax - range.cpMin >= rebuildThreshold_ - breaks)
+        breaks += LineFromChar(range.cpMax) - LineFromChar(range.cpMin);
+    return breaks;
 }
 
 int RichEditControl::LineCount() const {
@@ -217,6 +301,27 @@ std::wstring RichEditControl::SelText() const {
 
 void RichEditControl::ReplaceSel(std::wstring_view text) {
     const std::wstring inserted = NormalizeLineBreaks(text);
+    if (ChangedLineBreaks(inserted) >= rebuildThreshold_) {
+        CHARRANGE range{};
+        Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        WholeText before{Text(), range};
+        std::wstring after = before.text.substr(0, static_cast<size_t>(range.cpMin));
+        after += inserted;
+        after.append(before.text, static_cast<size_t>(range.cpMax));
+        {
+            QuietScope quiet(quiet_);
+            Rebuild(after);
+            const LONG caret = range.cpMin + static_cast<LONG>(inserted.size());
+            CHARRANGE at{caret, caret};
+            Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+            Send(EM_SCROLLCARET);
+            Send(EM_SETMODIFY, TRUE);
+        }
+        undoWhole_ = std::move(before);
+        redoWhole_.reset();
+        NotifyAll();
+        return;
+    }
     // Each replacement is an undo step of its own, never merged with typing.
     Send(EM_STOPGROUPTYPING);
     Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted.c_str()));
@@ -224,11 +329,57 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
     Send(EM_SETMODIFY, TRUE);
 }
 
-bool RichEditControl::CanUndo() const { return Send(EM_CANUNDO) != 0; }
-bool RichEditControl::CanRedo() const { return Send(EM_CANREDO) != 0; }
-void RichEditControl::Undo() { Send(EM_UNDO); }
-void RichEditControl::Redo() { Send(EM_REDO); }
-void RichEditControl::ClearUndo() { Send(EM_EMPTYUNDOBUFFER); }
+bool RichEditControl::CanUndo() const { return Send(EM_CANUNDO) != 0 || undoWhole_.has_value(); }
+bool RichEditControl::CanRedo() const { return Send(EM_CANREDO) != 0 || redoWhole_.has_value(); }
+
+void RichEditControl::Undo() {
+    if (Send(EM_CANUNDO) || !undoWhole_) {
+        Send(EM_UNDO);
+        return;
+    }
+    // Back over a rebuilt change: the text before it, in a control of its own.
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    WholeText current{Text(), range};
+    WholeText before = std::move(*undoWhole_);
+    undoWhole_.reset();
+    {
+        QuietScope quiet(quiet_);
+        Rebuild(before.text);
+        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&before.selection));
+        Send(EM_SCROLLCARET);
+        Send(EM_SETMODIFY, TRUE);
+    }
+    redoWhole_ = std::move(current);
+    NotifyAll();
+}
+
+void RichEditControl::Redo() {
+    if (Send(EM_CANREDO) || !redoWhole_) {
+        Send(EM_REDO);
+        return;
+    }
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    WholeText current{Text(), range};
+    WholeText after = std::move(*redoWhole_);
+    redoWhole_.reset();
+    {
+        QuietScope quiet(quiet_);
+        Rebuild(after.text);
+        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&after.selection));
+        Send(EM_SCROLLCARET);
+        Send(EM_SETMODIFY, TRUE);
+    }
+    undoWhole_ = std::move(current);
+    NotifyAll();
+}
+
+void RichEditControl::ClearUndo() {
+    Send(EM_EMPTYUNDOBUFFER);
+    undoWhole_.reset();
+    redoWhole_.reset();
+}
 
 bool RichEditControl::Modified() const { return Send(EM_GETMODIFY) != 0; }
 void RichEditControl::SetModified(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }

@@ -8,6 +8,9 @@
 
 #include <richedit.h>
 
+#include <functional>
+#include <optional>
+
 #include "editor_control.h"
 
 namespace quillon {
@@ -71,7 +74,30 @@ public:
     // Streams UTF-16 text (CR line breaks) into the control: the fast way in.
     void StreamIn(std::wstring_view text);
 
+    // A change that removes and inserts at least this many line breaks in
+    // all is made by rebuilding the text in a new control (see Rebuild). The
+    // default depends on the control: Wine's walks its paragraphs on every
+    // paragraph it deletes or splits, so large changes there cost time
+    // quadratic in the size of the text; Windows' does not need it.
+    void SetRebuildThreshold(int lineBreaks) { rebuildThreshold_ = lineBreaks; }
+    // Called when the wrapper replaced its control window by a new one.
+    using ControlChanged = std::function<void(HWND oldControl, HWND newControl)>;
+    void SetOnControlChanged(ControlChanged onChanged) { onControlChanged_ = std::move(onChanged); }
+
 private:
+    // A whole text the wrapper can go back or forth to: the undo step of a
+    // rebuilt change, which the new control's own history does not hold.
+    struct WholeText {
+        std::wstring text;
+        CHARRANGE selection{};
+    };
+    HWND CreateControl(HWND parent, int id, const RECT& bounds, DWORD style, DWORD exStyle);
+    void Configure(HWND control) const;
+    // Puts text into a new control made like the current one and swaps it in;
+    // the old window goes, with its undo history.
+    void Rebuild(std::wstring_view text);
+    int ChangedLineBreaks(std::wstring_view inserted) const;
+    void NotifyAll();
     static LRESULT CALLBACK ParentSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(hwnd_, msg, wParam, lParam);
@@ -82,6 +108,11 @@ private:
     bool wordWrap_ = false;
     int suspended_ = 0;
     int quiet_ = 0;  // notifications held back while the wrapper itself works
+    int id_ = 0;
+    int rebuildThreshold_;
+    std::optional<WholeText> undoWhole_;
+    std::optional<WholeText> redoWhole_;
+    ControlChanged onControlChanged_;
     Notification onChange_;
     Notification onSelectionChange_;
 };

@@ -220,5 +220,40 @@ TEST_P(EditorContract, UpdateBracketsNestAndTextStaysReadable) {
     EXPECT_EQ(editor->Line(0), L"az");
 }
 
+TEST_P(EditorContract, AChangeOverManyLinesIsOneStepBothWays) {
+    std::wstring text;
+    for (int i = 0; i < 50; ++i) text += L"line " + std::to_wstring(i) + L"\r";
+    editor->SetText(text);
+    editor->ReplaceSel(L"x");  // an older step
+    editor->Select(6, 200);
+    const std::wstring before = editor->Text();
+    editor->ReplaceSel(L"A\rB\rC");
+    const std::wstring after = editor->Text();
+    EXPECT_EQ(after, before.substr(0, 6) + L"A\rB\rC" + before.substr(206));
+    EXPECT_EQ(editor->SelStart(), 11);
+    EXPECT_EQ(editor->SelLength(), 0);
+    EXPECT_TRUE(editor->Modified());
+    ASSERT_TRUE(editor->CanUndo());
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), before);
+    EXPECT_TRUE(editor->CanRedo());
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), after);
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), before);
+    // A new change after an undo ends the redo.
+    editor->SetSelStart(0);
+    editor->ReplaceSel(L"y");
+    EXPECT_FALSE(editor->CanRedo());
+    EXPECT_EQ(editor->Text(), L"y" + before);
+    // Emptying and refilling a text of many lines.
+    editor->SetText(text + text);
+    editor->SetText(L"short");
+    EXPECT_EQ(editor->Text(), L"short");
+    EXPECT_EQ(editor->SelStart(), 0);
+    EXPECT_FALSE(editor->Modified());
+    EXPECT_FALSE(editor->CanUndo());
+}
+
 }  // namespace
 }  // namespace quillon

@@ -396,6 +396,37 @@ TEST_F(EditingUi, ReplaceAllThroughTheSystemDialogIsOneUndoStep) {
     EXPECT_EQ(Editor().SelStart(), 11);
 }
 
+TEST_F(EditingUi, ALargeChangeRebuildsTheControlAndTheWindowKeepsWorking) {
+    ScriptedPrompts script;
+    form->OpenNamedFiles({Put(L"many.txt", "a1\r\na2\r\na3\r\na4\r\n")});
+    test::PumpMessages();
+    TEditForm* document = Active();
+    document->RichEdit().SetRebuildThreshold(2);
+    HWND before = Control();
+    Editor().Select(0, Editor().TextLength());
+    Command(kCmdIndent);
+    EXPECT_EQ(Editor().Text(), L" a1\r a2\r a3\r a4\r");
+    EXPECT_NE(Control(), before) << "rebuilt in a new control";
+    EXPECT_EQ(GetFocus(), Control());
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+    // The keys still reach the window's handlers, the dialogs still search.
+    Caret(4);
+    Press(Control(), 'Y', {false, true});
+    EXPECT_EQ(Editor().Text(), L" a1\r a3\r a4\r");
+    Command(kCmdUndo);
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L"a1\ra2\ra3\ra4\r");
+    EXPECT_EQ(form->PanelText(1), L"") << "back to the text on disk";
+    Command(kCmdReplace);
+    HWND dialog = document->Searches().ReplaceWindowHandle();
+    SetDlgItemTextW(dialog, edt1, L"a");
+    SetDlgItemTextW(dialog, edt2, L"b");
+    Caret(0);
+    Click(dialog, psh2);
+    EXPECT_EQ(Editor().Text(), L"b1\rb2\rb3\rb4\r");
+    EXPECT_TRUE(script.SeenIds().empty());
+}
+
 TEST_F(EditingUi, GoToValidatesAndPutsTheCaretAtTheLineStart) {
     ScriptedPrompts script;
     std::wstring text;

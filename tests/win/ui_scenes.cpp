@@ -1,0 +1,105 @@
+// Sets the editor up in one of a few scenes for a person to look at (run by
+// scripts/scenes.sh, which takes the screenshot): the find dialog beside its
+// match, the go-to dialog's error, the case dialog. Once the scene stands it
+// writes the marker file named on its command line and keeps running.
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+#include <richedit.h>
+
+#include <fstream>
+#include <string>
+
+#include "case_dialog.h"
+#include "command_table.h"
+#include "edit_form.h"
+#include "goto_dialog.h"
+#include "main_form.h"
+#include "memory_editor.h"
+#include "registry.h"
+
+using namespace quillon;
+
+namespace {
+
+std::wstring g_marker;
+std::wstring g_caption;
+std::wstring g_text;
+
+void WriteMarker() { std::ofstream(std::string(g_marker.begin(), g_marker.end())) << "ready\n"; }
+
+HWND FindDialog(const std::wstring& caption) {
+    HWND found = nullptr;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        wchar_t text[128] = {}, cls[16] = {};
+        GetWindowTextW(w, text, 128);
+        GetClassNameW(w, cls, 16);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId() && caption == text && std::wstring(cls) == L"#32770") found = w;
+    }
+    return found;
+}
+
+void CALLBACK MarkLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    WriteMarker();
+}
+
+// Types into the dialog once it shows, then presses OK (which may bring up a message).
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindDialog(g_caption);
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    SetTimer(nullptr, 0, 1500, MarkLater);
+    if (!g_text.empty()) {
+        SetDlgItemTextW(dialog, kLineEditId, g_text.c_str());
+        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) return 2;
+    const std::wstring scene = argv[1];
+    g_marker = argv[2];
+    MemoryRegistry registry;
+    THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWMAXIMIZED, &registry});
+    if (!form) return 1;
+    TEditForm* document = form->NewDocument(L".html");
+    std::wstring text;
+    for (int i = 1; i <= 40; ++i)
+        text += L"<p>Строка " + std::to_wstring(i) + (i == 12 ? L": искомое слово здесь" : L": обычный текст") + L"</p>\r";
+    document->Editor().ReplaceSel(text);
+    document->Editor().SetSelStart(0);
+
+    if (scene == L"find") {
+        form->MenuItemSelect(kCmdFind);
+        HWND dialog = document->Searches().FindWindowHandle();
+        SetDlgItemTextW(dialog, edt1, L"искомое");
+        // Over the line of the match, so that the search must move it away.
+        POINTL at{};
+        SendMessageW(document->RichEdit().Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at),
+                     static_cast<LPARAM>(text.find(L"искомое")));
+        POINT screen{at.x, at.y};
+        ClientToScreen(document->RichEdit().Handle(), &screen);
+        SetWindowPos(dialog, nullptr, screen.x + 40, screen.y - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        SetTimer(nullptr, 0, 1000, MarkLater);
+    } else if (scene == L"goto") {
+        g_caption = L"Перейти к";
+        g_text = L"12x";
+        SetTimer(nullptr, 0, 50, AnswerDialog);
+        form->MenuItemSelect(kCmdGoTo);
+    } else if (scene == L"case") {
+        document->Editor().Select(0, static_cast<int>(text.size()));
+        g_caption = L"Регистр";
+        SetTimer(nullptr, 0, 50, AnswerDialog);
+        form->MenuItemSelect(kCmdCase);
+    } else {
+        return 2;
+    }
+    return RunMessageLoop(*form);
+}
