@@ -8,7 +8,8 @@ namespace quillon {
 
 namespace {
 
-constexpr int kFirstPiece = 1 << 16;
+// Matches are usually near: read a little first, then more and more.
+constexpr int kFirstPiece = 1 << 11;
 constexpr int kLargestPiece = 1 << 22;
 
 class Matcher {
