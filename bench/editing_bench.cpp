@@ -16,6 +16,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -127,30 +128,41 @@ int wmain(int argc, wchar_t** argv) {
     if (!document) return 1;
     EditorControl& editor = document->Editor();
     HWND control = document->RichEdit().Handle();
-    const int matches = 1000;
+    const int matches = 1000;  // per round
 
-    editor.SetSelStart(0);
-    start = Clock::now();
-    for (int i = 0; i < matches; ++i) {
-        SearchStep(editor, {L"zeta", true, false, false});
-        SendMessageW(control, EM_SCROLLCARET, 0, 0);
+    // Rounds of each in turn, the best round of each counted: both pay the
+    // same status bar updates, and Wine's timings wander.
+    const auto ours = [&] {
+        editor.SetSelStart(0);
+        const auto from = Clock::now();
+        for (int i = 0; i < matches; ++i) {
+            SearchStep(editor, {L"zeta", true, false, false});
+            SendMessageW(control, EM_SCROLLCARET, 0, 0);
+        }
+        Pump();
+        return Seconds(from) / matches;
+    };
+    const auto theirs = [&] {
+        editor.SetSelStart(0);
+        const auto from = Clock::now();
+        for (int i = 0; i < matches; ++i) {
+            CHARRANGE selection{};
+            SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+            FINDTEXTEXW find{{selection.cpMax, -1}, L"zeta", {}};
+            if (SendMessageW(control, EM_FINDTEXTEXW, FR_DOWN, reinterpret_cast<LPARAM>(&find)) < 0) break;
+            SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&find.chrgText));
+            SendMessageW(control, EM_SCROLLCARET, 0, 0);
+        }
+        Pump();
+        return Seconds(from) / matches;
+    };
+    double f = 1e9, fc = 1e9;
+    int oursAt = 0;
+    for (int round = 0; round < 3; ++round) {
+        f = std::min(f, ours());
+        oursAt = editor.SelStart();
+        fc = std::min(fc, theirs());
     }
-    Pump();
-    const double f = Seconds(start) / matches;
-    const int oursAt = editor.SelStart();
-
-    editor.SetSelStart(0);
-    start = Clock::now();
-    for (int i = 0; i < matches; ++i) {
-        CHARRANGE selection{};
-        SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-        FINDTEXTEXW find{{selection.cpMax, -1}, L"zeta", {}};
-        if (SendMessageW(control, EM_FINDTEXTEXW, FR_DOWN, reinterpret_cast<LPARAM>(&find)) < 0) break;
-        SendMessageW(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&find.chrgText));
-        SendMessageW(control, EM_SCROLLCARET, 0, 0);
-    }
-    Pump();
-    const double fc = Seconds(start) / matches;
     std::printf("%-34s %9.3f ms per match (at %d)\n", "f: find next, ours", f * 1000, oursAt);
     std::printf("%-34s %9.3f ms per match (at %d)  f/fc %.2f\n", "fc: find next, EM_FINDTEXTEX", fc * 1000,
                 editor.SelStart(), fc > 0 ? f / fc : 0.0);

@@ -875,8 +875,11 @@ void THtmlScrivoForm::SetWindowMenuEnabled(bool enabled) {
     const int count = GetMenuItemCount(windowMenu_);
     for (int i = 0; i < count; ++i)
         EnableMenuItem(windowMenu_, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-    const int top = static_cast<int>(TopMenu::Window);
-    EnableMenuItem(menu_, static_cast<UINT>(top), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    // Found by its submenu: a maximized document window puts its own menu
+    // in front of the menu bar, which shifts every position.
+    for (int i = 0; i < GetMenuItemCount(menu_); ++i)
+        if (GetSubMenu(menu_, i) == windowMenu_)
+            EnableMenuItem(menu_, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     DrawMenuBar(frame_);
 }
 

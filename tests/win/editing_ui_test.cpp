@@ -187,6 +187,26 @@ TEST_F(EditingUi, KeysThroughTheRealControl) {
     }
 }
 
+TEST_F(EditingUi, TheWindowMenuFollowsTheDocumentsAlsoWhenOneIsMaximized) {
+    const auto windowMenuEnabled = [this] {
+        HMENU bar = form->Menu();
+        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+            wchar_t caption[32] = {};
+            GetMenuStringW(bar, static_cast<UINT>(i), caption, 32, MF_BYPOSITION);
+            if (std::wstring(caption) == L"&Окно") return !(GetMenuState(bar, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
+        }
+        ADD_FAILURE() << "no window menu";
+        return false;
+    };
+    EXPECT_FALSE(windowMenuEnabled());
+    TEditForm* document = NewDocument(L".txt");
+    ASSERT_TRUE(IsZoomed(document->Handle()));
+    EXPECT_TRUE(windowMenuEnabled());
+    SendMessageW(document->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    EXPECT_FALSE(windowMenuEnabled());
+}
+
 TEST_F(EditingUi, TabOnASelectionShiftsItsLinesAsOneUndoStep) {
     NewDocument(L".txt", L"ab\rcd\r");
     Editor().Select(0, 6);
