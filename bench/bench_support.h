@@ -38,6 +38,15 @@ inline std::vector<size_t> SizesFromArguments(int argc, wchar_t** argv) {
     return {5, 20};
 }
 
+// Dispatches every message waiting for this thread.
+inline void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 // A rich edit control as the editor makes it, in plain text, without the wrapper:
 // limit raised, events and drawing off.
 inline HWND BareRichEdit(HWND parent, DWORD style, int width, int height) {

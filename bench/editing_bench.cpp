@@ -33,14 +33,6 @@ using namespace quillon::bench;
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 constexpr char kWord[] = "zeta";
 
 // About size bytes of HTML lines in Windows-1251 holding the word exactly

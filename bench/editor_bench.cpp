@@ -25,18 +25,6 @@
 using namespace quillon;
 using namespace quillon::bench;
 
-namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL});
     if (!form) return 1;

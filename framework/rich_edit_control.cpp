@@ -308,15 +308,8 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
         std::wstring after = before.text.substr(0, static_cast<size_t>(range.cpMin));
         after += inserted;
         after.append(before.text, static_cast<size_t>(range.cpMax));
-        {
-            QuietScope quiet(quiet_);
-            Rebuild(after);
-            const LONG caret = range.cpMin + static_cast<LONG>(inserted.size());
-            CHARRANGE at{caret, caret};
-            Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
-            Send(EM_SCROLLCARET);
-            Send(EM_SETMODIFY, TRUE);
-        }
+        const LONG caret = range.cpMin + static_cast<LONG>(inserted.size());
+        ChangeByRebuild(after, {caret, caret});
         undoWhole_ = std::move(before);
         redoWhole_.reset();
         NotifyAll();
@@ -332,47 +325,36 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
 bool RichEditControl::CanUndo() const { return Send(EM_CANUNDO) != 0 || undoWhole_.has_value(); }
 bool RichEditControl::CanRedo() const { return Send(EM_CANREDO) != 0 || redoWhole_.has_value(); }
 
-void RichEditControl::Undo() {
-    if (Send(EM_CANUNDO) || !undoWhole_) {
-        Send(EM_UNDO);
-        return;
-    }
-    // Back over a rebuilt change: the text before it, in a control of its own.
-    CHARRANGE range{};
-    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    WholeText current{Text(), range};
-    WholeText before = std::move(*undoWhole_);
-    undoWhole_.reset();
+void RichEditControl::ChangeByRebuild(std::wstring_view text, CHARRANGE selection) {
     {
         QuietScope quiet(quiet_);
-        Rebuild(before.text);
-        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&before.selection));
+        Rebuild(text);
+        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
         Send(EM_SCROLLCARET);
         Send(EM_SETMODIFY, TRUE);
     }
-    redoWhole_ = std::move(current);
+}
+
+void RichEditControl::StepOverRebuild(std::optional<WholeText>& to, std::optional<WholeText>& from) {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    WholeText current{Text(), range};
+    WholeText target = std::move(*to);
+    to.reset();
+    ChangeByRebuild(target.text, target.selection);
+    from = std::move(current);
     NotifyAll();
 }
 
+void RichEditControl::Undo() {
+    // Back over a rebuilt change once the control's own steps are used up.
+    if (Send(EM_CANUNDO) || !undoWhole_) Send(EM_UNDO);
+    else StepOverRebuild(undoWhole_, redoWhole_);
+}
+
 void RichEditControl::Redo() {
-    if (Send(EM_CANREDO) || !redoWhole_) {
-        Send(EM_REDO);
-        return;
-    }
-    CHARRANGE range{};
-    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    WholeText current{Text(), range};
-    WholeText after = std::move(*redoWhole_);
-    redoWhole_.reset();
-    {
-        QuietScope quiet(quiet_);
-        Rebuild(after.text);
-        Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&after.selection));
-        Send(EM_SCROLLCARET);
-        Send(EM_SETMODIFY, TRUE);
-    }
-    undoWhole_ = std::move(current);
-    NotifyAll();
+    if (Send(EM_CANREDO) || !redoWhole_) Send(EM_REDO);
+    else StepOverRebuild(redoWhole_, undoWhole_);
 }
 
 void RichEditControl::ClearUndo() {

@@ -97,6 +97,10 @@ private:
     // the old window goes, with its undo history.
     void Rebuild(std::wstring_view text);
     int ChangedLineBreaks(std::wstring_view inserted) const;
+    // A rebuilt change with the selection after it, quietly; the caller notifies.
+    void ChangeByRebuild(std::wstring_view text, CHARRANGE selection);
+    // Undo or redo of a rebuilt change: to the text in `to`, the current one kept in `from`.
+    void StepOverRebuild(std::optional<WholeText>& to, std::optional<WholeText>& from);
     void NotifyAll();
     static LRESULT CALLBACK ParentSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
