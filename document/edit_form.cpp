@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "case_dialog.h"
@@ -668,7 +669,9 @@ void TEditForm::ToggleReadOnly() {
 }
 
 void TEditForm::GoToLine() {
-    const int line = ShowGoToDialog(host_.MainWindow(), editor_->LineCount(), editor_->CaretLine() + 1);
+    // An empty document still has the line the caret stands on.
+    const int maxLine = std::max(editor_->LineCount(), 1);
+    const int line = ShowGoToDialog(host_.MainWindow(), maxLine, editor_->CaretLine() + 1);
     if (line <= 0) return;
     editor_->SetSelStart(editor_->LineIndex(line - 1));
     SendMessageW(editor_->Handle(), EM_SCROLLCARET, 0, 0);

@@ -481,6 +481,16 @@ TEST_F(EditingUi, GoToValidatesAndPutsTheCaretAtTheLineStart) {
         Command(kCmdGoTo);
     }
     EXPECT_EQ(Editor().SelStart(), Editor().LineIndex(9));
+
+    // An empty document takes line 1 and nothing else.
+    NewDocument(L".txt");
+    script.Clear();
+    {
+        DialogScript answers(L"Перейти к", {Answer(kLineEditId, L"2"), Answer(kLineEditId, L"1")});
+        Command(kCmdGoTo);
+    }
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{148});
+    EXPECT_EQ(PromptText(script.Seen()[0]), L"Номер строки должен находиться в пределах от 1 до 1.");
 }
 
 TEST_F(EditingUi, CaseDialogChangesTheSelection) {
