@@ -57,6 +57,21 @@ constexpr PopupItem kPopupItems[] = {
 
 bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
 
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!ClipboardHasText() || !OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Up to the terminating zero, never past the block.
+            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
+            text.assign(chars, std::find(chars, chars + limit, L'\0'));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
 
@@ -561,13 +576,17 @@ bool TEditForm::RichEditKeyDown(int key) {
                              options.SmartTab};
     EditorControl& editor = *editor_;
     switch (KeyDownAction(stroke, context)) {
-    case KeyAction::PassOn: return false;
+    case KeyAction::PassOn:
+        if (key == kKeyDelete && !stroke.shift && !stroke.ctrl && !stroke.alt) return DeleteSelection();
+        return false;
     case KeyAction::Backspace: {
         // Decided at key-down: some versions of the control delete there already.
         FSpaceBeforeCaret = SpaceBeforeCaret(editor);
-        if (!FSpaceBeforeCaret) return false;
-        WaitCursor wait;
-        return SmartBackspace(editor) ? Consumed() : false;
+        if (FSpaceBeforeCaret) {
+            WaitCursor wait;
+            if (SmartBackspace(editor)) return Consumed();
+        }
+        return DeleteSelection();
     }
     case KeyAction::ToggleInsertMode: SetInsertMode(!FInsertMode); return false;
     case KeyAction::Swallow: return Consumed();
@@ -583,6 +602,15 @@ bool TEditForm::RichEditKeyDown(int key) {
     return false;
 }
 
+bool TEditForm::DeleteSelection() {
+    // The selection goes through the wrapper, which makes a large deletion in
+    // the way the control copes with best; a bare caret is left to the control.
+    if (!Editable() || editor_->SelLength() == 0) return false;
+    WaitCursor wait;
+    editor_->DeleteSel();
+    return Consumed();
+}
+
 bool TEditForm::FormKeyPress(wchar_t) {
     if (FPassChars) return false;
     FPassChars = true;
@@ -595,9 +623,22 @@ void TEditForm::MenuItemClick(int command) {
     switch (command) {
     case kCmdUndo: if (editable) editor_->Undo(); break;
     case kCmdRedo: if (editable) editor_->Redo(); break;
-    case kCmdCut: if (editable) SendMessageW(control, WM_CUT, 0, 0); break;
+    case kCmdCut:
+        if (editable && editor_->SelLength() > 0) {
+            SendMessageW(control, WM_COPY, 0, 0);
+            WaitCursor wait;
+            editor_->DeleteSel();
+        }
+        break;
     case kCmdCopy: SendMessageW(control, WM_COPY, 0, 0); break;
-    case kCmdPaste: if (editable) SendMessageW(control, EM_PASTESPECIAL, CF_UNICODETEXT, 0); break;
+    case kCmdPaste:
+        // Plain text, as one replacement of the selection.
+        if (editable) {
+            const std::wstring text = ClipboardText();
+            WaitCursor wait;
+            if (!text.empty()) editor_->ReplaceSel(text);
+        }
+        break;
     case kCmdDelete: if (editable && editor_->SelLength() > 0) editor_->DeleteSel(); break;
     case kCmdSelectAll: editor_->Select(0, editor_->TextLength()); break;
     case kCmdFind: Find(); break;

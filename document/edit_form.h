@@ -104,6 +104,8 @@ private:
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     // Marks a consumed key's character, if it has one waiting, to be dropped.
     bool Consumed();
+    // Deletes a non-empty selection for a Delete or Backspace key (true: done).
+    bool DeleteSelection();
     bool Editable() const { return editor_ && !editor_->ReadOnly(); }
     explicit TEditForm(EditHost& host) : host_(host) {}
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);

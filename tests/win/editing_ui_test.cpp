@@ -223,6 +223,20 @@ TEST_F(EditingUi, TabOnASelectionShiftsItsLinesAsOneUndoStep) {
     Editor().Select(0, Editor().TextLength());
     Command(kCmdUnindent);
     EXPECT_EQ(Editor().Text(), L" ab\rcd\r");
+    // Delete and Backspace take a selection away as one step.
+    Editor().Select(1, 3);
+    Press(Control(), VK_DELETE);
+    EXPECT_EQ(Editor().Text(), L" cd\r");
+    Editor().Select(0, 2);
+    Press(Control(), VK_BACK);
+    EXPECT_EQ(Editor().Text(), L"d\r");
+    Type(Control(), L"x");
+    EXPECT_EQ(Editor().Text(), L"xd\r") << "nothing dropped";
+    Command(kCmdUndo);
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L" cd\r");
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L" ab\rcd\r");
 }
 
 TEST_F(EditingUi, OptionsAndTagsDecideWhatEnterAndTabDo) {
@@ -250,6 +264,9 @@ TEST_F(EditingUi, ReadOnlyDocumentsLeaveEveryKeyToTheControl) {
     Editor().Select(0, 3);
     Command(kCmdIndent);
     Command(kCmdDelete);
+    Command(kCmdCut);
+    Press(Control(), VK_DELETE);
+    Press(Control(), VK_BACK);
     EXPECT_EQ(Editor().Text(), text);
     EXPECT_EQ(form->PanelText(1), L"");
     // A file that is read-only on disk stays so.
