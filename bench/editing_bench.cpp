@@ -62,9 +62,9 @@ TEditForm* Open(THtmlScrivoForm& form, const std::wstring& path) {
     return form.ActiveDocument();
 }
 
-void Close(THtmlScrivoForm& form, TEditForm* document) {
+void Close(TEditForm* document) {
     document->Editor().SetModified(false);
-    SendMessageW(form.DocumentArea(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+    document->Release();
     Pump();
 }
 
@@ -76,7 +76,7 @@ double TimeReplaceAll(THtmlScrivoForm& form, const std::wstring& path, int& coun
     count = ReplaceAll(document->Editor(), {L"zeta", true, false, true}, L"omega");
     Pump();
     const double seconds = Seconds(start);
-    Close(form, document);
+    Close(document);
     return seconds;
 }
 
@@ -177,7 +177,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%-34s %9.3f s  %6.2f b\n", "indent: 10 000 lines", indent, indent / b);
     std::fflush(stdout);
 
-    Close(*form, document);
+    Close(document);
     DeleteFileW(path100k.c_str());
     DeleteFileW(path50k.c_str());
     DestroyWindow(form->Frame());

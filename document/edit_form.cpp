@@ -169,6 +169,7 @@ LRESULT TEditForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CLOSE:
         if (!FormCloseQuery()) return 0;
+        closing_ = true;
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) RecordNormalBounds();
@@ -247,8 +248,15 @@ void TEditForm::RecordNormalBounds() {
     FNormalHeight = bounds.bottom - bounds.top;
 }
 
+void TEditForm::Release() {
+    closing_ = true;
+    SendMessageW(host_.DocumentArea(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd_), 0);
+}
+
 void TEditForm::OnSize() {
-    if (!editor_) return;
+    // A window on its way out is restored from maximized first; laying a large
+    // wrapped text out again for that would take long under Wine.
+    if (!editor_ || closing_) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
     MoveWindow(editor_->Handle(), 0, 0, client.right, client.bottom, TRUE);

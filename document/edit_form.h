@@ -77,6 +77,8 @@ public:
     bool RichEditKeyDown(int key);
     bool FormKeyPress(wchar_t ch);
 
+    // Destroys the window without asking (the caller asked already, or there is nothing to ask).
+    void Release();
     // Whether the window may close (asks about unsaved changes).
     bool FormCloseQuery();
     void FormActivate();
@@ -131,6 +133,7 @@ private:
     bool FDosText = false;
     bool FPassChars = true;
     bool FSpaceBeforeCaret = false;
+    bool closing_ = false;  // agreed to close: no more layout work
     std::unique_ptr<SearchDialogs> searches_;
     HMENU popupMenu_ = nullptr;
     int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;

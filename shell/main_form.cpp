@@ -481,7 +481,7 @@ bool THtmlScrivoForm::OpenOneFile(const std::wstring& name, const OpenSettings& 
         document->Editor().SetReadOnly(settings.readOnlyBeforeLoad);
     }
     if (!document || !document->LoadFile(name)) {
-        if (document) SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        if (document) document->Release();
         ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
         return false;
     }
@@ -679,8 +679,7 @@ void THtmlScrivoForm::CloseAll() {
         }
     }
     if (agreed)
-        for (TEditForm* document : documents)
-            SendMessageW(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        for (TEditForm* document : documents) document->Release();
     FinishNewWindow();
 }
 
