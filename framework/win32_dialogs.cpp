@@ -92,7 +92,9 @@ void AddModelessDialog(HWND dialog) {
 void RemoveModelessDialog(HWND dialog) { std::erase(Modeless(), dialog); }
 
 bool IsModelessDialogMessage(MSG& msg) {
-    for (HWND dialog : Modeless())
+    // A copy: a dialog that closes on this message leaves the list meanwhile.
+    const std::vector<HWND> dialogs = Modeless();
+    for (HWND dialog : dialogs)
         if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) return true;
     return false;
 }

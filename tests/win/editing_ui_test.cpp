@@ -16,6 +16,7 @@
 #include "editor_ui_fixture.h"
 #include "goto_dialog.h"
 #include "prompts.h"
+#include "win32_dialogs.h"
 
 namespace quillon {
 namespace {
@@ -365,10 +366,15 @@ TEST_F(EditingUi, FindThroughTheSystemDialogWithoutWrapping) {
     EXPECT_EQ(PromptText(script.Seen()[0]), L"Заданная строка не найдена.");
     EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Information);
 
-    // Closed, the dialog's settings still serve Find next.
-    Click(dialog, IDCANCEL);
+    // Escape closes it, as the message loop hands the dialog its keys; the
+    // dialog leaves the loop's list while the loop goes through it.
+    MSG escape{GetDlgItem(dialog, edt1), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
+    EXPECT_TRUE(IsModelessDialogMessage(escape));
     test::PumpMessages();
     EXPECT_FALSE(IsWindow(dialog));
+    MSG other{Control(), WM_KEYDOWN, 'A', 0, 0, {}};
+    EXPECT_FALSE(IsModelessDialogMessage(other));
+    // Closed, the dialog's settings still serve Find next.
     Caret(0);
     Command(kCmdFindNext);
     EXPECT_EQ(Editor().SelStart(), 0);
