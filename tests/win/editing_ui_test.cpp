@@ -580,6 +580,17 @@ TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
     EXPECT_TRUE(Checked(L"CodingItem"));
     EXPECT_EQ(form->PanelText(1), L"Изменен");
 
+    // The check and the panel follow the active window.
+    TEditForm* dos = Active();
+    NewDocument(L".txt");
+    EXPECT_FALSE(Checked(L"CodingItem"));
+    EXPECT_EQ(form->PanelText(3), L"Текст Windows");
+    SendMessageW(form->DocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(dos->Handle()), 0);
+    test::PumpMessages();
+    ASSERT_EQ(Active(), dos);
+    EXPECT_TRUE(Checked(L"CodingItem"));
+    EXPECT_EQ(form->PanelText(3), L"Текст DOS");
+
     Command(kCmdSave);
     std::string written;
     ASSERT_TRUE(ReadWholeFile(name, nullptr).has_value());
