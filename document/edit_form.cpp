@@ -739,6 +739,8 @@ void TEditForm::ChangeCase(CaseMode mode) {
 }
 
 void TEditForm::ToggleCoding() {
+    // A file with NUL bytes stays as it was loaded: it could not be written back.
+    if (binary_) return;
     {
         WaitCursor wait;
         ToggleCodingText(*editor_, FDosText);

@@ -163,6 +163,13 @@ TEST_F(EditorUi, AFileWithNulBytesOpensReadOnlySoNoSaveCanCutItShort) {
     EXPECT_TRUE(Active()->Editor().ReadOnly());
     Command(kCmdSave);
     EXPECT_EQ(ReadWholeFile(path), binary);
+    // Neither the read-only switch nor a coding switch makes it writable or changed.
+    Command(kCmdReadOnly);
+    EXPECT_TRUE(Active()->Editor().ReadOnly());
+    ScriptedPrompts script({PromptAnswer::Yes});
+    Command(kCmdCoding);
+    EXPECT_FALSE(Active()->DosText());
+    EXPECT_EQ(form->PanelText(1), L"");
 }
 
 TEST_F(EditorUi, SaveKeepsABackupAndWritesOnlyWhenModified) {
