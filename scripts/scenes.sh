@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Screenshots of the editor's dialogs for a person to look at:
-# build/scene-<name>.png for each scene named (default: all).
+# build/scene-<name>.png for each scene named (default: all). The context scene
+# shows the highlighted item's hint in the status line; under Xvfb without a
+# window manager Wine leaves the popup menu itself below the frame.
 set -uo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 source "$top/scripts/test-env.sh"
 quillon_environment_up || exit 1
 scenes=("$@")
-[ ${#scenes[@]} -eq 0 ] && scenes=(find goto case)
+[ ${#scenes[@]} -eq 0 ] && scenes=(find goto case context)
 for scene in "${scenes[@]}"; do
     marker="$top/build/scene-$scene.ready"
     rm -f "$marker"

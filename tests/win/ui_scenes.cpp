@@ -1,6 +1,6 @@
 // Sets the editor up in one of a few scenes for a person to look at (run by
 // scripts/scenes.sh, which takes the screenshot): the find dialog beside its
-// match, the go-to dialog's error, the case dialog. Once the scene stands it
+// match, the go-to dialog's error, the case dialog, the context menu with its hint. Once the scene stands it
 // writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
@@ -59,6 +59,15 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
     }
 }
 
+// Highlights the first items of the open context menu, as the arrow keys do.
+void CALLBACK HighlightMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu) return;
+    KillTimer(nullptr, id);
+    for (int i = 0; i < 4; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    SetTimer(nullptr, 0, 1000, MarkLater);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -98,6 +107,13 @@ int wmain(int argc, wchar_t** argv) {
         g_caption = L"Регистр";
         SetTimer(nullptr, 0, 50, AnswerDialog);
         form->MenuItemSelect(kCmdCase);
+    } else if (scene == L"context") {
+        document->Editor().Select(3, 6);
+        SetTimer(nullptr, 0, 50, HighlightMenu);
+        RECT at{};
+        GetWindowRect(document->RichEdit().Handle(), &at);
+        SendMessageW(document->RichEdit().Handle(), WM_CONTEXTMENU,
+                     reinterpret_cast<WPARAM>(document->RichEdit().Handle()), MAKELPARAM(at.left + 200, at.top + 120));
     } else {
         return 2;
     }
