@@ -2,6 +2,7 @@
 // control of the contract: natively on MemoryEditor, under Wine on rich edit.
 //
 // Marked texts: "|" is the caret, "[" and "]" enclose the selection.
+#include <random>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,37 @@ TEST_P(EditorContract, ReplaceAllGivesWhatReplacingOneByOneGives) {
             std::erase_if(original, [](wchar_t ch) { return ch == L'|' || ch == L'[' || ch == L']'; });
             EXPECT_EQ(Show(editor->Text()), Show(original)) << "replace all is one undo step";
         }
+    }
+}
+
+// Small random texts over an alphabet that makes matches touch, overlap and
+// meet line breaks; a fixed seed, so a failure repeats.
+TEST_P(EditorContract, ReplaceAllMatchesOneByOneOnRandomTexts) {
+    std::mt19937 random(20261210);
+    const std::wstring alphabet = L"aab -\rA";
+    const auto pick = [&](int maxLength, int minLength) {
+        std::wstring text(static_cast<size_t>(std::uniform_int_distribution<int>(minLength, maxLength)(random)), L' ');
+        for (auto& ch : text) ch = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
+        return text;
+    };
+    for (int round = 0; round < 150; ++round) {
+        const std::wstring text = pick(24, 0);
+        SearchOptions options{pick(3, 1), true, random() % 2 == 0, random() % 2 == 0};
+        std::erase(options.text, L'\r');  // the dialogs' fields hold one line
+        if (options.text.empty()) options.text = L"a";
+        const std::wstring replacement = pick(3, 0);
+        const int start = std::uniform_int_distribution<int>(0, static_cast<int>(text.size()))(random);
+        SCOPED_TRACE("text: " + Show(text) + " find: " + Show(options.text) + " by: " + Show(replacement) +
+                     " from " + std::to_string(start));
+        editor->SetText(text);
+        editor->SetSelStart(start);
+        int oneByOne = 0;
+        while (ReplaceOnce(*editor, options, replacement)) ++oneByOne;
+        const std::wstring stepwise = Marked(*editor);
+        editor->SetText(text);
+        editor->SetSelStart(start);
+        EXPECT_EQ(ReplaceAll(*editor, options, replacement), oneByOne);
+        EXPECT_EQ(Show(Marked(*editor)), Show(stepwise));
     }
 }
 
