@@ -16,6 +16,7 @@
 #include "goto_dialog.h"
 #include "prompts.h"
 #include "text_format.h"
+#include "win32_clipboard.h"
 #include "win32_files.h"
 #include "win32_guards.h"
 
@@ -54,23 +55,6 @@ constexpr PopupItem kPopupItems[] = {
     {0, nullptr, nullptr},
     {kCmdSelectAll, L"Выделить &все", L"Выделение всего текста"},
 };
-
-bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!ClipboardHasText() || !OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            // Up to the terminating zero, never past the block.
-            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-            text.assign(chars, std::find(chars, chars + limit, L'\0'));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -529,7 +513,7 @@ void TEditForm::SelectionChange() {
     const bool canUndo = editor_->CanUndo();
     states.UndoState(canUndo);
     states.RedoState(editor_->CanRedo());
-    states.PasteState(IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+    states.PasteState(ClipboardHasText());
     // Undoing every change since the last save shows the document unmodified
     // again; past the undo limit the text itself decides.
     bool modified = canUndo;
@@ -738,16 +722,18 @@ void TEditForm::ChangeCase(CaseMode mode) {
     quillon::ChangeCase(*editor_, mode);
 }
 
+void TEditForm::ConvertCoding() {
+    WaitCursor wait;
+    ToggleCodingText(*editor_, FDosText);
+    FDosText = !FDosText;
+    host_.States().ShowCoding(FDosText);
+    textChanged_ = true;
+}
+
 void TEditForm::ToggleCoding() {
     // A file with NUL bytes stays as it was loaded: it could not be written back.
     if (binary_) return;
-    {
-        WaitCursor wait;
-        ToggleCodingText(*editor_, FDosText);
-        FDosText = !FDosText;
-    }
-    host_.States().ShowCoding(FDosText);
-    textChanged_ = true;
+    ConvertCoding();
     SelectionChange();
 }
 
@@ -756,12 +742,13 @@ void TEditForm::SetDosText(bool dosText) {
 }
 
 void TEditForm::RestoreDosText() {
-    if (FDosText) return;
+    if (FDosText || binary_) return;
     const bool wasModified = editor_->Modified();
-    ToggleCoding();
-    if (wasModified) return;
-    editor_->ClearUndo();
-    RememberSavedText();
+    ConvertCoding();
+    if (!wasModified) {
+        editor_->ClearUndo();
+        RememberSavedText();
+    }
     SelectionChange();
 }
 

@@ -106,6 +106,8 @@ private:
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     // Marks a consumed key's character, if it has one waiting, to be dropped.
     bool Consumed();
+    // Converts the text to the other coding and flips the flag; the panels follow.
+    void ConvertCoding();
     // Deletes a non-empty selection for a Delete or Backspace key (true: done).
     bool DeleteSelection();
     bool Editable() const { return editor_ && !editor_->ReadOnly(); }

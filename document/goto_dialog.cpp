@@ -34,10 +34,14 @@ public:
             line = check.line;
             return true;
         }
-        PromptRequest request{0, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, form};
-        if (check.verdict == LineNumberVerdict::Empty) request.stringId = kStrLineMissing;
-        else if (check.verdict == LineNumberVerdict::NotInteger) request = {kStrNotInteger, {text}, L"", PromptIcon::Error, PromptButtons::Ok, 0, form};
-        else request = {kStrLineRange, {MaxLine}, L"", PromptIcon::Error, PromptButtons::Ok, 0, form};
+        PromptRequest request{kStrLineMissing, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, form};
+        if (check.verdict == LineNumberVerdict::NotInteger) {
+            request.stringId = kStrNotInteger;
+            request.args = {text};
+        } else if (check.verdict == LineNumberVerdict::OutOfRange) {
+            request.stringId = kStrLineRange;
+            request.args = {MaxLine};
+        }
         ShowPrompt(request);
         SetFocus(GetDlgItem(form, kLineEditId));
         return false;

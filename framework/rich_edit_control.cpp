@@ -158,29 +158,26 @@ void RichEditControl::StreamIn(std::wstring_view text) { StreamTextInto(hwnd_, t
 void RichEditControl::SetText(std::wstring_view text) {
     undoWhole_.reset();
     redoWhole_.reset();
-    // Emptying a control of many lines is a large deletion too.
-    if (rebuildThreshold_ != INT_MAX && Send(EM_GETLINECOUNT) > rebuildThreshold_) {
-        {
-            QuietScope quiet(quiet_);
-            Rebuild(text.find(L'\n') == std::wstring_view::npos ? std::wstring(text) : NormalizeLineBreaks(text));
-            CHARRANGE start{0, 0};
-            Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-            Send(EM_SETMODIFY, FALSE);
-        }
-        NotifyAll();
-        return;
+    // The control's own conversion of line breaks differs between versions
+    // (under Wine CR CR LF becomes a space), so it only ever sees lone CRs.
+    std::wstring normalized;
+    if (text.find(L'\n') != std::wstring_view::npos) {
+        normalized = NormalizeLineBreaks(text);
+        text = normalized;
     }
     {
         QuietScope quiet(quiet_);
-        // Without events and drawing the control streams at its own full speed.
-        const LRESULT mask = Send(EM_SETEVENTMASK, 0, 0);
-        SuspendUpdates();
-        // The control's own conversion of line breaks differs between versions
-        // (under Wine CR CR LF becomes a space), so it only ever sees lone CRs.
-        if (text.find(L'\n') == std::wstring_view::npos) StreamIn(text);
-        else StreamIn(NormalizeLineBreaks(text));
-        ResumeUpdates();
-        Send(EM_SETEVENTMASK, 0, mask);
+        // Emptying a control of many lines is a large deletion too.
+        if (rebuildThreshold_ != INT_MAX && Send(EM_GETLINECOUNT) > rebuildThreshold_) {
+            Rebuild(text);
+        } else {
+            // Without events and drawing the control streams at its own full speed.
+            const LRESULT mask = Send(EM_SETEVENTMASK, 0, 0);
+            SuspendUpdates();
+            StreamIn(text);
+            ResumeUpdates();
+            Send(EM_SETEVENTMASK, 0, mask);
+        }
         CHARRANGE start{0, 0};
         Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
         Send(EM_EMPTYUNDOBUFFER);
@@ -226,6 +223,7 @@ void RichEditControl::Rebuild(std::wstring_view text) {
 }
 
 int RichEditControl::ChangedLineBreaks(std::wstring_view inserted) const {
+    if (rebuildThreshold_ == INT_MAX) return 0;  // the control makes every change itself
     int breaks = static_cast<int>(std::count(inserted.begin(), inserted.end(), L'\r'));
     if (breaks >= rebuildThreshold_) return breaks;
     CHARRANGE range{};

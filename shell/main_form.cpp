@@ -14,6 +14,7 @@
 #include "resource_ids.h"
 #include "status_texts.h"
 #include "text_case.h"
+#include "win32_clipboard.h"
 #include "win32_dialogs.h"
 #include "win32_guards.h"
 #include "win32_registry.h"
@@ -332,7 +333,7 @@ void THtmlScrivoForm::OnMinimizeOrRestore(WPARAM sizeType) {
 }
 
 void THtmlScrivoForm::OnActivate() {
-    states_.PasteState(IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+    states_.PasteState(ClipboardHasText());
     if (firstActivation_) {
         firstActivation_ = false;
         PostMessageW(frame_, kMsgRestoreDesktop, 0, 0);

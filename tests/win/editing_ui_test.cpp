@@ -75,7 +75,7 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         DialogScript* self = current_;
         if (!self || self->busy_) return;
-        HWND dialog = self->Find();
+        HWND dialog = test::FindThreadDialog(self->caption_);
         if (!dialog) return;
         self->busy_ = true;
         if (self->steps_.empty()) {
@@ -88,27 +88,6 @@ private:
         }
         self->busy_ = false;
     }
-    HWND Find() const {
-        struct Search {
-            const std::wstring* caption;
-            HWND found;
-        } search{&caption_, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && Caption(hwnd) == *s->caption) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
     static inline DialogScript* current_ = nullptr;
     std::wstring caption_;
     std::deque<Step> steps_;

@@ -18,6 +18,7 @@
 #include "main_form.h"
 #include "memory_editor.h"
 #include "registry.h"
+#include "win_test_support.h"
 
 using namespace quillon;
 
@@ -29,19 +30,6 @@ std::wstring g_text;
 
 void WriteMarker() { std::ofstream(std::string(g_marker.begin(), g_marker.end())) << "ready\n"; }
 
-HWND FindDialog(const std::wstring& caption) {
-    HWND found = nullptr;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        wchar_t text[128] = {}, cls[16] = {};
-        GetWindowTextW(w, text, 128);
-        GetClassNameW(w, cls, 16);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId() && caption == text && std::wstring(cls) == L"#32770") found = w;
-    }
-    return found;
-}
-
 void CALLBACK MarkLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     WriteMarker();
@@ -49,7 +37,7 @@ void CALLBACK MarkLater(HWND, UINT, UINT_PTR id, DWORD) {
 
 // Types into the dialog once it shows, then presses OK (which may bring up a message).
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = FindDialog(g_caption);
+    HWND dialog = test::FindThreadDialog(g_caption);
     if (!dialog) return;
     KillTimer(nullptr, id);
     SetTimer(nullptr, 0, 1500, MarkLater);

@@ -43,6 +43,29 @@ inline bool WaitFor(const std::function<bool()>& condition, std::chrono::millise
     return true;
 }
 
+// A visible dialog of this thread with the given caption, or null.
+inline HWND FindThreadDialog(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        HWND found;
+    } search{&caption, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t cls[16] = {}, text[128] = {};
+            GetClassNameW(hwnd, cls, 16);
+            GetWindowTextW(hwnd, text, 128);
+            if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && *s->caption == text) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The folder of the running test program, with a final backslash.
 inline std::wstring ModuleFolder() {
     wchar_t path[MAX_PATH] = {};
