@@ -22,6 +22,7 @@ add_executable(native_tests
   tests/native/editing_rules_test.cpp
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
+  tests/native/line_breaks_test.cpp
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp

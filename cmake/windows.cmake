@@ -75,6 +75,7 @@ quillon_win_test(win_framework_tests
   tests/contract/editing_cases.cpp
   tests/win/editor_contract_richedit.cpp
   tests/win/framework_win_test.cpp
+  tests/win/rich_edit_win_test.cpp
   tests/win/test_strings.rc
   tests/win/codepage_win_test.cpp
   tests/win/registry_win_test.cpp

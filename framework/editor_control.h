@@ -68,7 +68,7 @@ public:
         int line = 0;
         int column = 0;
     };
-    CaretPosition Caret() const {
+    virtual CaretPosition Caret() const {
         const int caret = SelStart() + SelLength();
         const int line = LineFromChar(caret);
         return {line, caret - LineIndex(line)};

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "text_lines.h"
+#include "win32_clipboard.h"
 
 namespace quillon {
 
@@ -31,6 +32,47 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done
     *done = static_cast<LONG>(n);
     return 0;
 }
+
+constexpr UINT_PTR kControlSubclassId = 0x51C0;
+
+}  // namespace
+
+RichEditControl::EditKind RichEditControl::KindOfMessage(UINT msg, WPARAM wParam) {
+    using Kind = EditKind;
+    switch (msg) {
+    case WM_CHAR:
+        // Ctrl+Z and Ctrl+Y come as characters too.
+        return wParam == 0x19 || wParam == 0x1A ? Kind::Unknown : Kind::AtSelection;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        const bool alt = msg == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
+        if (ctrl && (wParam == 'Z' || wParam == 'Y')) return Kind::Unknown;  // undo, redo
+        if (alt && wParam == VK_BACK) return Kind::Unknown;                    // undo
+        return Kind::AtSelection;
+    }
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case EM_PASTESPECIAL:
+    case EM_REPLACESEL:
+    case WM_IME_CHAR:
+        return Kind::AtSelection;
+    case EM_SETCHARFORMAT:
+    case EM_SETPARAFORMAT:
+    case EM_SETBKGNDCOLOR:
+    case EM_SETTARGETDEVICE:
+    case EM_SETREADONLY:
+    case EM_SETOPTIONS:
+    case EM_SETLANGOPTIONS:
+    case WM_SETFONT:
+        return Kind::FormatOnly;
+    default:
+        return Kind::Unknown;
+    }
+}
+
+namespace {
 
 class QuietScope {
 public:
@@ -64,13 +106,18 @@ bool ControlWalksParagraphs() {
 }
 
 RichEditControl::RichEditControl(HWND parent, int id)
-    : parent_(parent), id_(id), rebuildThreshold_(ControlWalksParagraphs() ? 1000 : INT_MAX) {
+    : parent_(parent),
+      id_(id),
+      rebuildThreshold_(ControlWalksParagraphs() ? 1000 : INT_MAX),
+      ownLines_(ControlWalksParagraphs()) {
     RECT client{};
     GetClientRect(parent, &client);
     hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | kRichEditStyle, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS);
+    SetWindowSubclass(hwnd_, ControlSubclass, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    linesValid_ = true;  // empty
 }
 
 HWND RichEditControl::CreateControl(HWND parent, int id, const RECT& bounds, DWORD style, DWORD exStyle) {
@@ -95,23 +142,191 @@ void RichEditControl::Configure(HWND control) const {
 
 RichEditControl::~RichEditControl() {
     if (parent_) RemoveWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this));
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    if (hwnd_ && IsWindow(hwnd_)) {
+        RemoveWindowSubclass(hwnd_, ControlSubclass, kControlSubclassId);
+        DestroyWindow(hwnd_);
+    }
 }
 
 LRESULT CALLBACK RichEditControl::ParentSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                  DWORD_PTR data) {
     auto* self = reinterpret_cast<RichEditControl*>(data);
+    // While the control works on a message the notifications wait for its end.
+    const auto notify = [self](bool& pending, const Notification& handler) {
+        if (self->depth_ > 0) pending = true;
+        else if (handler) handler();
+    };
     if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == self->hwnd_ && HIWORD(wParam) == EN_CHANGE) {
-        // A new change ends what a rebuilt change's undo could redo.
-        if (!self->quiet_) self->redoWhole_.reset();
-        if (!self->quiet_ && self->onChange_) self->onChange_();
+        if (!self->quiet_) {
+            // A new change ends what a rebuilt change's undo could redo.
+            self->redoWhole_.reset();
+            self->TextChangeReported();
+            notify(self->changePending_, self->onChange_);
+        }
     } else if (msg == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == self->hwnd_ && header->code == EN_SELCHANGE && !self->quiet_ &&
-            self->onSelectionChange_)
-            self->onSelectionChange_();
+        if (header->hwndFrom == self->hwnd_ && header->code == EN_SELCHANGE && !self->quiet_)
+            notify(self->selectionPending_, self->onSelectionChange_);
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK RichEditControl::ControlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                  DWORD_PTR data) {
+    auto* self = reinterpret_cast<RichEditControl*>(data);
+    if (self->depth_ == 0 && IsPaste(msg, wParam)) {
+        self->PastePlainText();
+        return 0;
+    }
+    const std::weak_ptr<int> life = self->life_;
+    // Counted first: the state asked for below passes through here too.
+    if (self->depth_++ == 0) self->BeginMessage(msg, wParam);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (life.expired()) return result;  // the wrapper went with the message
+    if (--self->depth_ == 0) self->EndMessage();
+    return result;
+}
+
+// Wine's control in plain-text mode pastes over its whole text instead of the
+// selection, so every paste is the wrapper's: the clipboard's plain text in
+// place of the selection, one undo step.
+bool RichEditControl::IsPaste(UINT msg, WPARAM wParam) {
+    if (msg == WM_PASTE || msg == EM_PASTESPECIAL) return true;
+    if (msg != WM_KEYDOWN) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    return !alt && ((wParam == 'V' && ctrl && !shift) || (wParam == VK_INSERT && shift && !ctrl));
+}
+
+void RichEditControl::PastePlainText() {
+    if (ReadOnly()) return;
+    const std::wstring text = ClipboardText();
+    if (!text.empty()) ReplaceSel(text);
+}
+
+void RichEditControl::BeginMessage(UINT msg, WPARAM wParam) {
+    message_ = msg;
+    messageParam_ = wParam;
+    kind_ = KindOfMessage(msg, wParam);
+    if (ownLines_ && kind_ != EditKind::Unknown) before_ = Current();
+}
+
+void RichEditControl::EndMessage() {
+    const std::weak_ptr<int> life = life_;
+    if (changePending_) {
+        changePending_ = false;
+        if (onChange_) onChange_();
+        if (life.expired()) return;
+    }
+    if (selectionPending_) {
+        selectionPending_ = false;
+        if (onSelectionChange_) onSelectionChange_();
+    }
+}
+
+RichEditControl::State RichEditControl::Current() const {
+    State state;
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&state.selection));
+    state.length = TextLength();
+    return state;
+}
+
+// The control reported a change of its text (not one the wrapper makes quietly).
+void RichEditControl::TextChangeReported() {
+    if (!ownLines_ || !linesValid_) return;
+    if (ownEdit_) {
+        // Entered once, however many reports the control makes of it.
+        if (!ownEditEntered_) lines_.Replace(ownEdit_->start, ownEdit_->removed, ownEdit_->inserted);
+        ownEditEntered_ = true;
+        return;
+    }
+    if (depth_ == 0 || kind_ == EditKind::Unknown) {
+        linesValid_ = false;  // read again when next asked
+        return;
+    }
+    const State now = Current();
+    if (kind_ == EditKind::FormatOnly) {
+        if (now.length != before_.length) linesValid_ = false;
+        return;
+    }
+    FollowControlEdit(before_, now);
+    before_ = now;
+}
+
+// A change at the selection: typed text replaced the old selection and left the
+// caret after itself, or a deletion ended or began at the old caret. What is
+// inserted is read back from the control; anything else reads the text again.
+void RichEditControl::FollowControlEdit(const State& before, const State& now) {
+    const CHARRANGE& was = before.selection;
+    const CHARRANGE& is = now.selection;
+    const int delta = now.length - before.length;
+    if (is.cpMin != is.cpMax) {
+        if (delta != 0 || is.cpMin != was.cpMin || is.cpMax != was.cpMax) linesValid_ = false;
+        return;
+    }
+    int start = 0, removed = 0, insertedLength = 0;
+    if (is.cpMin >= was.cpMin) {
+        start = was.cpMin;
+        insertedLength = is.cpMin - was.cpMin;
+        removed = insertedLength - delta;
+        if (removed < was.cpMax - was.cpMin || start + removed > before.length) {
+            linesValid_ = false;
+            return;
+        }
+    } else {
+        start = is.cpMin;
+        removed = -delta;
+        if (was.cpMin != was.cpMax || start + removed != was.cpMin) {
+            linesValid_ = false;
+            return;
+        }
+    }
+    std::wstring inserted;
+    if (insertedLength == 1 && message_ == WM_CHAR && messageParam_ >= 0x20 && messageParam_ != 0x7F) {
+        inserted.assign(1, static_cast<wchar_t>(messageParam_));  // a typed character is no line break
+    } else if (insertedLength > 0) {
+        inserted = TextRange(start, start + insertedLength);
+        if (static_cast<int>(inserted.size()) != insertedLength) {
+            linesValid_ = false;
+            return;
+        }
+    }
+    lines_.Replace(start, removed, inserted);
+}
+
+class RichEditControl::OwnEditScope {
+public:
+    OwnEditScope(RichEditControl& control, OwnEdit edit) : control_(control) {
+        control_.ownEdit_ = std::move(edit);
+        control_.ownEditEntered_ = false;
+    }
+    ~OwnEditScope() {
+        control_.ownEdit_.reset();
+        // A change made otherwise than asked (or not reported) shows in the length.
+        if (control_.linesValid_ && control_.lines_.Length() != control_.TextLength()) control_.linesValid_ = false;
+        if (control_.depth_ > 0) control_.before_ = control_.Current();
+    }
+    OwnEditScope(const OwnEditScope&) = delete;
+    OwnEditScope& operator=(const OwnEditScope&) = delete;
+
+private:
+    RichEditControl& control_;
+};
+
+void RichEditControl::SetOwnLineIndex(bool on) {
+    ownLines_ = on;
+    linesValid_ = false;
+}
+
+bool RichEditControl::LinesUsable() const {
+    if (!ownLines_ || depth_ > 0 || ownEdit_) return false;  // mid-change: the control knows best
+    if (!linesValid_ || lines_.Length() != TextLength()) {
+        lines_.Reset(Text());
+        linesValid_ = true;
+        ++lineIndexReads_;
+    }
+    // Rows are lines only while no line is wrapped; the control counts its rows at once.
+    return Send(EM_GETLINECOUNT) == lines_.Lines();
 }
 
 int RichEditControl::TextLength() const {
@@ -182,6 +397,8 @@ void RichEditControl::SetText(std::wstring_view text) {
         Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
         Send(EM_EMPTYUNDOBUFFER);
         Send(EM_SETMODIFY, FALSE);
+        lines_.Reset(text);
+        linesValid_ = true;
     }
     NotifyAll();
 }
@@ -217,6 +434,8 @@ void RichEditControl::Rebuild(std::wstring_view text) {
     if (style & WS_VISIBLE) ShowWindow(fresh, SW_SHOWNA);
     ShowScrollBar(fresh, SB_HORZ, wordWrap_ ? FALSE : TRUE);
     hwnd_ = fresh;
+    RemoveWindowSubclass(old, ControlSubclass, kControlSubclassId);
+    SetWindowSubclass(fresh, ControlSubclass, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
     if (onControlChanged_) onControlChanged_(old, fresh);
     DestroyWindow(old);
     if (focused) SetFocus(fresh);
@@ -243,15 +462,38 @@ int RichEditControl::LineCount() const {
 
 int RichEditControl::LineIndex(int n) const {
     if (n < 0) return -1;  // -1 would ask for the caret's line
+    if (LinesUsable()) return lines_.LineStart(n);
     return static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(n)));
 }
 
 int RichEditControl::LineFromChar(int i) const {
     i = std::clamp(i, 0, TextLength());
+    if (LinesUsable()) return lines_.LineOf(i);
     return static_cast<int>(Send(EM_EXLINEFROMCHAR, 0, i));
 }
 
+RichEditControl::CaretPosition RichEditControl::Caret() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    if (LinesUsable()) {
+        const int line = lines_.LineOf(range.cpMax);
+        const int start = lines_.LineStart(line);
+        // The control knows the start of its caret's line at once: a free check
+        // of the index, which is read again should they ever differ.
+        if (range.cpMin != range.cpMax || Send(EM_LINEINDEX, static_cast<WPARAM>(-1)) == start)
+            return {line, range.cpMax - start};
+        linesValid_ = false;
+    }
+    const int line = static_cast<int>(Send(EM_EXLINEFROMCHAR, 0, range.cpMax));
+    return {line, range.cpMax - static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(line)))};
+}
+
 int RichEditControl::LineLength(int i) const {
+    if (LinesUsable()) {
+        const int line = lines_.LineOf(std::clamp(i, 0, lines_.Length()));
+        const int next = lines_.LineStart(line + 1);
+        return (next < 0 ? lines_.Length() : next - 1) - lines_.LineStart(line);
+    }
     const int start = LineIndex(LineFromChar(i));
     if (start < 0) return 0;
     // EM_LINELENGTH counts a line's final CR in some versions; measure ourselves.
@@ -313,6 +555,9 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
         NotifyAll();
         return;
     }
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    OwnEditScope own(*this, {range.cpMin, range.cpMax - range.cpMin, inserted});
     // Each replacement is an undo step of its own, never merged with typing.
     Send(EM_STOPGROUPTYPING);
     Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted.c_str()));
@@ -327,6 +572,8 @@ void RichEditControl::ChangeByRebuild(std::wstring_view text, CHARRANGE selectio
     {
         QuietScope quiet(quiet_);
         Rebuild(text);
+        lines_.Reset(text);
+        linesValid_ = true;
         Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
         Send(EM_SCROLLCARET);
         Send(EM_SETMODIFY, TRUE);

@@ -9,9 +9,11 @@
 #include <richedit.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "editor_control.h"
+#include "line_breaks.h"
 
 namespace quillon {
 
@@ -36,6 +38,7 @@ public:
     int LineIndex(int n) const override;
     int LineFromChar(int i) const override;
     int LineLength(int i) const override;
+    CaretPosition Caret() const override;
 
     int SelStart() const override;
     int SelLength() const override;
@@ -84,7 +87,46 @@ public:
     using ControlChanged = std::function<void(HWND oldControl, HWND newControl)>;
     void SetOnControlChanged(ControlChanged onChanged) { onControlChanged_ = std::move(onChanged); }
 
+    // Line questions answered from the wrapper's own index of the line breaks
+    // instead of the control's. Wine's control walks its text from the start
+    // for each of them, so there the index is on by default; it follows every
+    // change the wrapper or the control makes (see FollowControlEdit) and is
+    // read again from the text only after a change it cannot place.
+    void SetOwnLineIndex(bool on);
+    // How often the index was read from the whole text: after a change it could
+    // not follow, or when switched on.
+    int LineIndexReads() const { return lineIndexReads_; }
+
 private:
+    // Where a change the control makes while working on a message can be: at
+    // the selection (typing, deleting, pasting), nowhere (formatting), or
+    // anywhere (undo, redo, dragging text, whatever else).
+    enum class EditKind { AtSelection, FormatOnly, Unknown };
+    static EditKind KindOfMessage(UINT msg, WPARAM wParam);
+    static bool IsPaste(UINT msg, WPARAM wParam);
+    void PastePlainText();
+    // A moment's state of the control: selection and length, both known to it at once.
+    struct State {
+        CHARRANGE selection{};
+        int length = 0;
+    };
+    // A change the wrapper itself asks the control for, entered into the index
+    // when the control reports it.
+    struct OwnEdit {
+        int start = 0;
+        int removed = 0;
+        std::wstring inserted;
+    };
+    class OwnEditScope;
+    State Current() const;
+    // The index, read again if it fell behind; false when rows are not lines
+    // (wrapped lines) or a change is under way.
+    bool LinesUsable() const;
+    void BeginMessage(UINT msg, WPARAM wParam);
+    void EndMessage();
+    void TextChangeReported();
+    void FollowControlEdit(const State& before, const State& now);
+    static LRESULT CALLBACK ControlSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // A whole text the wrapper can go back or forth to: the undo step of a
     // rebuilt change, which the new control's own history does not hold.
     struct WholeText {
@@ -119,6 +161,24 @@ private:
     ControlChanged onControlChanged_;
     Notification onChange_;
     Notification onSelectionChange_;
+
+    bool ownLines_;
+    mutable LineBreaks lines_;
+    mutable bool linesValid_ = false;
+    mutable int lineIndexReads_ = 0;
+    std::optional<OwnEdit> ownEdit_;
+    bool ownEditEntered_ = false;
+    // The message the control is working on (outermost only) and the state before it.
+    int depth_ = 0;
+    EditKind kind_ = EditKind::Unknown;
+    UINT message_ = 0;
+    WPARAM messageParam_ = 0;
+    State before_;
+    // Notifications held until the control has finished its message: Wine's
+    // reports the selection before the change that moved it.
+    bool changePending_ = false;
+    bool selectionPending_ = false;
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);
 };
 
 // The styles the editor's control is made with, besides WS_CHILD and WS_VISIBLE.

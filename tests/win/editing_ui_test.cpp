@@ -21,32 +21,8 @@
 namespace quillon {
 namespace {
 
-struct Modifiers {
-    bool shift = false, ctrl = false, alt = false;
-};
-
-// A key pressed on the control: key-down and key-up posted with the modifiers
-// held in the thread's keyboard state, translated and dispatched as the message
-// loop does, so that the key's character follows as it would.
-void Press(HWND control, int key, Modifiers held = {}) {
-    BYTE saved[256] = {}, keys[256] = {};
-    GetKeyboardState(saved);
-    memcpy(keys, saved, sizeof keys);
-    const auto hold = [&keys](std::initializer_list<int> codes, bool down) {
-        for (int code : codes) keys[code] = down ? 0x80 : 0;
-    };
-    hold({VK_SHIFT, VK_LSHIFT}, held.shift);
-    hold({VK_CONTROL, VK_LCONTROL}, held.ctrl);
-    hold({VK_MENU, VK_LMENU}, held.alt);
-    SetKeyboardState(keys);
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
-    const LPARAM altFlag = held.alt ? (1 << 29) : 0;
-    PostMessageW(control, held.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(key), 1 | scan | altFlag);
-    PostMessageW(control, held.alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(key),
-                 static_cast<LPARAM>(1 | scan | altFlag | (1LL << 30) | (1LL << 31)));
-    test::PumpMessages();
-    SetKeyboardState(saved);
-}
+using test::Modifiers;
+using test::Press;
 
 void Type(HWND control, std::wstring_view text) {
     for (wchar_t ch : text) {

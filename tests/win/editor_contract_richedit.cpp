@@ -14,6 +14,12 @@ INSTANTIATE_TEST_SUITE_P(Wine, EditorContract,
                                                auto control = std::make_unique<RichEditControl>(test::HostWindow(), 100);
                                                control->SetRebuildThreshold(2);
                                                return std::unique_ptr<EditorControl>(std::move(control));
+                                           }},
+                                           // Every line question asked of the control, as on Windows.
+                                           EditorFactory{"RichEditControlLines", [] {
+                                               auto control = std::make_unique<RichEditControl>(test::HostWindow(), 100);
+                                               control->SetOwnLineIndex(false);
+                                               return std::unique_ptr<EditorControl>(std::move(control));
                                            }}),
                          EditorFactoryName);
 

@@ -1,0 +1,30 @@
+// Where the line breaks (CR) of a text stand: the line of a character and the
+// start of a line in logarithmic time, kept up to date change by change, so
+// that a caret move never costs a pass over the text.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+class LineBreaks {
+public:
+    void Reset(std::wstring_view text);
+    // The characters [start, start + removed) became inserted.
+    void Replace(int start, int removed, std::wstring_view inserted);
+
+    int Length() const { return length_; }
+    // Lines counting the empty one after a final break: one more than the breaks.
+    int Lines() const { return static_cast<int>(breaks_.size()) + 1; }
+    // The line that holds character i: the breaks before it.
+    int LineOf(int i) const;
+    // The first character of line n; -1 when there is no such line.
+    int LineStart(int n) const;
+
+private:
+    std::vector<int> breaks_;  // ascending
+    int length_ = 0;
+};
+
+}  // namespace quillon
