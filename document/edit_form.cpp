@@ -190,36 +190,31 @@ void TEditForm::OnCreate() {
     });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
     searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, [this] { RichEditTextNotFound(); });
-    SetWindowSubclass(editor_->Handle(), EditorSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
-    // A large change swaps the control for a new one: the keys follow it.
-    editor_->SetOnControlChanged([this](HWND old, HWND fresh) {
-        RemoveWindowSubclass(old, EditorSubclass, 1);
-        SetWindowSubclass(fresh, EditorSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    editor_->SetMessageFilter([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return EditorMessage(msg, wParam, lParam);
     });
     popupMenu_ = CreatePopupMenu();
     for (const PopupItem& item : kPopupItems)
         AppendMenuW(popupMenu_, item.command ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.command), item.caption);
 }
 
-LRESULT CALLBACK TEditForm::EditorSubclass(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-    auto* form = reinterpret_cast<TEditForm*>(data);
+std::optional<LRESULT> TEditForm::EditorMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
         switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (form->RichEditKeyDown(static_cast<int>(wParam))) return 0;
+            if (RichEditKeyDown(static_cast<int>(wParam))) return 0;
             break;
         case WM_CHAR:
-            if (form->FormKeyPress(static_cast<wchar_t>(wParam))) return 0;
+            if (FormKeyPress(static_cast<wchar_t>(wParam))) return 0;
             break;
-        case WM_CONTEXTMENU: form->OnContextMenu(lParam); return 0;
+        case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
         default: break;
         }
     } catch (...) {
         // Nothing may cross the window procedure; the key goes to the control.
     }
-    return DefSubclassProc(control, msg, wParam, lParam);
+    return std::nullopt;
 }
 
 void TEditForm::RecordNormalBounds() {
@@ -539,7 +534,7 @@ bool TEditForm::FormCloseQuery() {
 
 void TEditForm::OnDestroy() {
     searches_.reset();
-    if (editor_) RemoveWindowSubclass(editor_->Handle(), EditorSubclass, 1);
+    if (editor_) editor_->SetMessageFilter(nullptr);
     if (popupMenu_) DestroyMenu(popupMenu_);
     popupMenu_ = nullptr;
     if (icon_) DestroyIcon(icon_);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "change_case.h"
@@ -101,7 +102,8 @@ public:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
 private:
-    static LRESULT CALLBACK EditorSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The document window's part in the editor control's messages (keys, context menu).
+    std::optional<LRESULT> EditorMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnContextMenu(LPARAM position);
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     // Marks a consumed key's character, if it has one waiting, to be dropped.

@@ -33,8 +33,6 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done
     return 0;
 }
 
-constexpr UINT_PTR kControlSubclassId = 0x51C0;
-
 }  // namespace
 
 RichEditControl::EditKind RichEditControl::KindOfMessage(UINT msg, WPARAM wParam) {
@@ -115,7 +113,7 @@ RichEditControl::RichEditControl(HWND parent, int id)
     hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | kRichEditStyle, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS);
-    SetWindowSubclass(hwnd_, ControlSubclass, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    Attach(hwnd_);
     SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     linesValid_ = true;  // empty
 }
@@ -143,7 +141,7 @@ void RichEditControl::Configure(HWND control) const {
 RichEditControl::~RichEditControl() {
     if (parent_) RemoveWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this));
     if (hwnd_ && IsWindow(hwnd_)) {
-        RemoveWindowSubclass(hwnd_, ControlSubclass, kControlSubclassId);
+        Detach(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -171,17 +169,38 @@ LRESULT CALLBACK RichEditControl::ParentSubclass(HWND hwnd, UINT msg, WPARAM wPa
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK RichEditControl::ControlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                  DWORD_PTR data) {
-    auto* self = reinterpret_cast<RichEditControl*>(data);
+void RichEditControl::Attach(HWND control) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichEditControl::ControlProc)));
+}
+
+void RichEditControl::Detach(HWND control) {
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK RichEditControl::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<RichEditControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+        return CallWindowProcW(classProc, hwnd, msg, wParam, lParam);
+    }
+    const WNDPROC original = self->controlProc_;
+    const std::weak_ptr<int> life = self->life_;
+    if (self->messageFilter_) {
+        // A copy: the filter may close the window and let go of itself.
+        const MessageFilter filter = self->messageFilter_;
+        if (const std::optional<LRESULT> handled = filter(msg, wParam, lParam)) return *handled;
+        if (life.expired()) return 0;
+    }
     if (self->depth_ == 0 && IsPaste(msg, wParam)) {
         self->PastePlainText();
         return 0;
     }
-    const std::weak_ptr<int> life = self->life_;
     // Counted first: the state asked for below passes through here too.
     if (self->depth_++ == 0) self->BeginMessage(msg, wParam);
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(original, hwnd, msg, wParam, lParam);
     if (life.expired()) return result;  // the wrapper went with the message
     if (--self->depth_ == 0) self->EndMessage();
     return result;
@@ -434,9 +453,8 @@ void RichEditControl::Rebuild(std::wstring_view text) {
     if (style & WS_VISIBLE) ShowWindow(fresh, SW_SHOWNA);
     ShowScrollBar(fresh, SB_HORZ, wordWrap_ ? FALSE : TRUE);
     hwnd_ = fresh;
-    RemoveWindowSubclass(old, ControlSubclass, kControlSubclassId);
-    SetWindowSubclass(fresh, ControlSubclass, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (onControlChanged_) onControlChanged_(old, fresh);
+    Detach(old);
+    Attach(fresh);
     DestroyWindow(old);
     if (focused) SetFocus(fresh);
 }
