@@ -14,9 +14,18 @@ void AppendBreaks(std::vector<int>& breaks, std::wstring_view text, int offset) 
 }  // namespace
 
 void LineBreaks::Reset(std::wstring_view text) {
+    Clear();
+    Append(text);
+}
+
+void LineBreaks::Clear() {
     breaks_.clear();
-    AppendBreaks(breaks_, text, 0);
-    length_ = static_cast<int>(text.size());
+    length_ = 0;
+}
+
+void LineBreaks::Append(std::wstring_view piece) {
+    AppendBreaks(breaks_, piece, length_);
+    length_ += static_cast<int>(piece.size());
 }
 
 void LineBreaks::Replace(int start, int removed, std::wstring_view inserted) {

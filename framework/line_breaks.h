@@ -11,6 +11,9 @@ namespace quillon {
 class LineBreaks {
 public:
     void Reset(std::wstring_view text);
+    // Builds the index piece by piece: Clear, then the text's pieces in order.
+    void Clear();
+    void Append(std::wstring_view piece);
     // The characters [start, start + removed) became inserted.
     void Replace(int start, int removed, std::wstring_view inserted);
 

@@ -118,6 +118,44 @@ RichEditControl::RichEditControl(HWND parent, int id)
     linesValid_ = true;  // empty
 }
 
+namespace {
+constexpr UINT_PTR kReadTimer = 0x51C1;
+constexpr int kReadPiece = 1 << 19;  // characters read per idle moment
+}  // namespace
+
+void RichEditControl::IndexText(std::wstring_view text) {
+    lines_.Reset(text);
+    linesValid_ = true;
+    if (reading_) KillTimer(hwnd_, kReadTimer);
+    reading_ = false;
+}
+
+void RichEditControl::LoseIndex() const {
+    linesValid_ = false;
+    read_.Clear();
+    if (reading_ || !ownLines_) return;
+    // A timer's message comes only when no other waits: reading never holds up input.
+    reading_ = SetTimer(hwnd_, kReadTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+    ++lineIndexReads_;
+}
+
+void RichEditControl::ContinueReading() {
+    const int length = TextLength();
+    const int end = std::min(length, read_.Length() + kReadPiece);
+    const std::wstring piece = TextRange(read_.Length(), end);
+    if (read_.Length() + static_cast<int>(piece.size()) != end) {
+        IndexText(Text());  // the control hands out its text otherwise: all at once then
+        return;
+    }
+    read_.Append(piece);
+    if (read_.Length() < length) return;
+    KillTimer(hwnd_, kReadTimer);
+    reading_ = false;
+    std::swap(lines_, read_);
+    read_.Clear();
+    linesValid_ = true;
+}
+
 HWND RichEditControl::CreateControl(HWND parent, int id, const RECT& bounds, DWORD style, DWORD exStyle) {
     HWND control = CreateWindowExW(exStyle, RichEditClassName(), L"", style, bounds.left, bounds.top,
                                    bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
@@ -186,6 +224,10 @@ LRESULT CALLBACK RichEditControl::ControlProc(HWND hwnd, UINT msg, WPARAM wParam
         const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
         return CallWindowProcW(classProc, hwnd, msg, wParam, lParam);
     }
+    if (msg == WM_TIMER && wParam == kReadTimer) {
+        self->ContinueReading();
+        return 0;
+    }
     const WNDPROC original = self->controlProc_;
     const std::weak_ptr<int> life = self->life_;
     if (self->messageFilter_) {
@@ -252,7 +294,11 @@ RichEditControl::State RichEditControl::Current() const {
 
 // The control reported a change of its text (not one the wrapper makes quietly).
 void RichEditControl::TextChangeReported() {
-    if (!ownLines_ || !linesValid_) return;
+    if (!ownLines_) return;
+    if (!linesValid_) {
+        LoseIndex();  // a change while reading: from the start again
+        return;
+    }
     if (ownEdit_) {
         // Entered once, however many reports the control makes of it.
         if (!ownEditEntered_) lines_.Replace(ownEdit_->start, ownEdit_->removed, ownEdit_->inserted);
@@ -260,12 +306,12 @@ void RichEditControl::TextChangeReported() {
         return;
     }
     if (depth_ == 0 || kind_ == EditKind::Unknown) {
-        linesValid_ = false;  // read again when next asked
+        LoseIndex();
         return;
     }
     const State now = Current();
     if (kind_ == EditKind::FormatOnly) {
-        if (now.length != before_.length) linesValid_ = false;
+        if (now.length != before_.length) LoseIndex();
         return;
     }
     FollowControlEdit(before_, now);
@@ -280,7 +326,7 @@ void RichEditControl::FollowControlEdit(const State& before, const State& now) {
     const CHARRANGE& is = now.selection;
     const int delta = now.length - before.length;
     if (is.cpMin != is.cpMax) {
-        if (delta != 0 || is.cpMin != was.cpMin || is.cpMax != was.cpMax) linesValid_ = false;
+        if (delta != 0 || is.cpMin != was.cpMin || is.cpMax != was.cpMax) LoseIndex();
         return;
     }
     int start = 0, removed = 0, insertedLength = 0;
@@ -289,14 +335,14 @@ void RichEditControl::FollowControlEdit(const State& before, const State& now) {
         insertedLength = is.cpMin - was.cpMin;
         removed = insertedLength - delta;
         if (removed < was.cpMax - was.cpMin || start + removed > before.length) {
-            linesValid_ = false;
+            LoseIndex();
             return;
         }
     } else {
         start = is.cpMin;
         removed = -delta;
         if (was.cpMin != was.cpMax || start + removed != was.cpMin) {
-            linesValid_ = false;
+            LoseIndex();
             return;
         }
     }
@@ -306,7 +352,7 @@ void RichEditControl::FollowControlEdit(const State& before, const State& now) {
     } else if (insertedLength > 0) {
         inserted = TextRange(start, start + insertedLength);
         if (static_cast<int>(inserted.size()) != insertedLength) {
-            linesValid_ = false;
+            LoseIndex();
             return;
         }
     }
@@ -322,7 +368,7 @@ public:
     ~OwnEditScope() {
         control_.ownEdit_.reset();
         // A change made otherwise than asked (or not reported) shows in the length.
-        if (control_.linesValid_ && control_.lines_.Length() != control_.TextLength()) control_.linesValid_ = false;
+        if (control_.linesValid_ && control_.lines_.Length() != control_.TextLength()) control_.LoseIndex();
         if (control_.depth_ > 0) control_.before_ = control_.Current();
     }
     OwnEditScope(const OwnEditScope&) = delete;
@@ -334,16 +380,13 @@ private:
 
 void RichEditControl::SetOwnLineIndex(bool on) {
     ownLines_ = on;
-    linesValid_ = false;
+    LoseIndex();
 }
 
 bool RichEditControl::LinesUsable() const {
     if (!ownLines_ || depth_ > 0 || ownEdit_) return false;  // mid-change: the control knows best
-    if (!linesValid_ || lines_.Length() != TextLength()) {
-        lines_.Reset(Text());
-        linesValid_ = true;
-        ++lineIndexReads_;
-    }
+    if (linesValid_ && lines_.Length() != TextLength()) LoseIndex();  // a change went by unreported
+    if (!linesValid_) return false;
     // Rows are lines only while no line is wrapped; the control counts its rows at once.
     return Send(EM_GETLINECOUNT) == lines_.Lines();
 }
@@ -416,8 +459,7 @@ void RichEditControl::SetText(std::wstring_view text) {
         Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
         Send(EM_EMPTYUNDOBUFFER);
         Send(EM_SETMODIFY, FALSE);
-        lines_.Reset(text);
-        linesValid_ = true;
+        IndexText(text);
     }
     NotifyAll();
 }
@@ -500,7 +542,7 @@ RichEditControl::CaretPosition RichEditControl::Caret() const {
         // of the index, which is read again should they ever differ.
         if (range.cpMin != range.cpMax || Send(EM_LINEINDEX, static_cast<WPARAM>(-1)) == start)
             return {line, range.cpMax - start};
-        linesValid_ = false;
+        LoseIndex();
     }
     const int line = static_cast<int>(Send(EM_EXLINEFROMCHAR, 0, range.cpMax));
     return {line, range.cpMax - static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(line)))};
@@ -590,8 +632,7 @@ void RichEditControl::ChangeByRebuild(std::wstring_view text, CHARRANGE selectio
     {
         QuietScope quiet(quiet_);
         Rebuild(text);
-        lines_.Reset(text);
-        linesValid_ = true;
+        IndexText(text);
         Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
         Send(EM_SCROLLCARET);
         Send(EM_SETMODIFY, TRUE);

@@ -94,9 +94,11 @@ public:
     // change the wrapper or the control makes (see FollowControlEdit) and is
     // read again from the text only after a change it cannot place.
     void SetOwnLineIndex(bool on);
-    // How often the index was read from the whole text: after a change it could
-    // not follow, or when switched on.
+    // How often the index had to be read from the whole text again (after a
+    // change it could not place, or when switched on). The text is read a
+    // piece at a time while the program is idle; until then the control answers.
     int LineIndexReads() const { return lineIndexReads_; }
+    bool LineIndexReady() const { return ownLines_ && linesValid_; }
 
 private:
     // Where a change the control makes while working on a message can be: at
@@ -123,6 +125,11 @@ private:
     // The index, read again if it fell behind; false when rows are not lines
     // (wrapped lines) or a change is under way.
     bool LinesUsable() const;
+    // The index holds this text from now on.
+    void IndexText(std::wstring_view text);
+    // The index no longer holds the text: it is read again, from the start.
+    void LoseIndex() const;
+    void ContinueReading();
     void BeginMessage(UINT msg, WPARAM wParam);
     void EndMessage();
     void TextChangeReported();
@@ -171,6 +178,8 @@ private:
     mutable LineBreaks lines_;
     mutable bool linesValid_ = false;
     mutable int lineIndexReads_ = 0;
+    mutable bool reading_ = false;
+    mutable LineBreaks read_;  // the index being read while idle
     std::optional<OwnEdit> ownEdit_;
     bool ownEditEntered_ = false;
     // The message the control is working on (outermost only) and the state before it.

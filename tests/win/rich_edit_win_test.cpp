@@ -114,7 +114,12 @@ TEST_F(RichEditWrapper, FollowsEveryKindOfEditWithoutReadingTheTextAgain) {
         if (HasFatalFailure()) return;
         if (!step.mayReadAgain) {
             EXPECT_EQ(editor.LineIndexReads(), reads) << step.name;
+        } else {
+            // Read again while the program is idle; the control answered meanwhile.
+            ASSERT_TRUE(test::WaitFor([&] { return editor.LineIndexReady(); })) << step.name;
+            ExpectControlsAnswers(std::string(step.name) + ", read again");
         }
+        EXPECT_TRUE(editor.LineIndexReady()) << step.name;
     }
 }
 
@@ -153,6 +158,10 @@ TEST_F(RichEditWrapper, StaysRightThroughARandomMixOfEdits) {
         if (HasFatalFailure()) return;
         if (placed) {
             EXPECT_EQ(editor.LineIndexReads(), reads) << "step " << step << " op " << op;
+            EXPECT_TRUE(editor.LineIndexReady()) << "step " << step << " op " << op;
+        } else {
+            ASSERT_TRUE(test::WaitFor([&] { return editor.LineIndexReady(); })) << "step " << step;
+            ExpectControlsAnswers("step " + std::to_string(step) + ", read again");
         }
     }
 }

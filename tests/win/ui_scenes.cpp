@@ -1,7 +1,8 @@
 // Sets the editor up in one of a few scenes for a person to look at (run by
 // scripts/scenes.sh, which takes the screenshot): the find dialog beside its
-// match, the go-to dialog's error, the case dialog, the context menu with its hint. Once the scene stands it
-// writes the marker file named on its command line and keeps running.
+// match, the go-to dialog's error, the case dialog, the context menu with its
+// hint, three document windows (one modified, one read-only). Once the scene
+// stands it writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -18,6 +19,7 @@
 #include "main_form.h"
 #include "memory_editor.h"
 #include "registry.h"
+#include "win32_files.h"
 #include "win_test_support.h"
 
 using namespace quillon;
@@ -102,6 +104,26 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(document->RichEdit().Handle(), &at);
         SendMessageW(document->RichEdit().Handle(), WM_CONTEXTMENU,
                      reinterpret_cast<WPARAM>(document->RichEdit().Handle()), MAKELPARAM(at.left + 200, at.top + 120));
+    } else if (scene == L"documents") {
+        // A read-only file, the untitled document above modified, and a long
+        // file with the caret on line 1 234, the windows cascaded.
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring readOnly = std::wstring(folder) + L"quillon-scene-readonly.html";
+        const std::wstring longFile = std::wstring(folder) + L"quillon-scene-long.txt";
+        std::string lines;
+        for (int i = 1; i <= 2000; ++i) lines += "line " + std::to_string(i) + " of a long file\r\n";
+        SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteFileSafely(readOnly, "<html>\r\n<body>\r\n<p>read-only</p>\r\n</body>\r\n</html>\r\n");
+        SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+        WriteFileSafely(longFile, lines);
+        form->OpenNamedFiles({readOnly, longFile});
+        if (TEditForm* active = form->ActiveDocument()) {
+            active->Editor().SetSelStart(active->Editor().LineIndex(1233) + 5);
+            SendMessageW(active->RichEdit().Handle(), EM_SCROLLCARET, 0, 0);
+        }
+        SendMessageW(form->DocumentArea(), WM_MDICASCADE, 0, 0);
+        SetTimer(nullptr, 0, 1500, MarkLater);
     } else {
         return 2;
     }
