@@ -212,18 +212,17 @@ TEST_F(RichEditWrapper, AKeystrokeIsReportedOnceWithTheCaretAlreadyRight) {
     editor.SetOnChange([&] { ++changes; seen = editor.Caret(); });
     editor.SetOnSelectionChange([&] { ++moves; seen = editor.Caret(); });
     editor.Select(3, 0);
-    changes = moves = 0;
-    Press(Control(), VK_RETURN);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(moves, 1);
-    EXPECT_EQ(seen.line, 1);
-    EXPECT_EQ(seen.column, 0);
-    changes = moves = 0;
-    Press(Control(), VK_BACK);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(moves, 1);
-    EXPECT_EQ(seen.line, 0);
-    EXPECT_EQ(seen.column, 3);
+    const struct {
+        int key, line, column;
+    } keys[] = {{VK_RETURN, 1, 0}, {VK_BACK, 0, 3}, {'Q', 0, 4}};
+    for (const auto& key : keys) {
+        changes = moves = 0;
+        Press(Control(), key.key);
+        EXPECT_EQ(changes, 1) << key.key;
+        EXPECT_EQ(moves, 1) << key.key;
+        EXPECT_EQ(seen.line, key.line) << key.key;
+        EXPECT_EQ(seen.column, key.column) << key.key;
+    }
     editor.SetOnChange(nullptr);
     editor.SetOnSelectionChange(nullptr);
 }
