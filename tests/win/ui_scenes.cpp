@@ -118,11 +118,11 @@ int wmain(int argc, wchar_t** argv) {
         SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
         WriteFileSafely(longFile, lines);
         form->OpenNamedFiles({readOnly, longFile});
+        SendMessageW(form->DocumentArea(), WM_MDICASCADE, 0, 0);
         if (TEditForm* active = form->ActiveDocument()) {
             active->Editor().SetSelStart(active->Editor().LineIndex(1233) + 5);
             SendMessageW(active->RichEdit().Handle(), EM_SCROLLCARET, 0, 0);
         }
-        SendMessageW(form->DocumentArea(), WM_MDICASCADE, 0, 0);
         SetTimer(nullptr, 0, 1500, MarkLater);
     } else {
         return 2;
