@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 #include "text_lines.h"
 #include "win32_clipboard.h"
@@ -207,22 +208,41 @@ LRESULT CALLBACK RichEditControl::ParentSubclass(HWND hwnd, UINT msg, WPARAM wPa
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+namespace {
+
+// Which wrapper each control window belongs to. Neither the control's user data
+// (the control's own business) nor a window property (a server call under Wine)
+// is asked on every message.
+std::unordered_map<HWND, RichEditControl*>& Wrappers() {
+    static std::unordered_map<HWND, RichEditControl*> wrappers;
+    return wrappers;
+}
+
+}  // namespace
+
 void RichEditControl::Attach(HWND control) {
-    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Wrappers()[control] = this;
     controlProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichEditControl::ControlProc)));
 }
 
 void RichEditControl::Detach(HWND control) {
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
-    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+    Wrappers().erase(control);
 }
 
 LRESULT CALLBACK RichEditControl::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<RichEditControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const auto found = Wrappers().find(hwnd);
+    RichEditControl* self = found == Wrappers().end() ? nullptr : found->second;
     if (!self) {
         const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
         return CallWindowProcW(classProc, hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        // Gone without the wrapper letting go first (its parent went).
+        const WNDPROC original = self->controlProc_;
+        self->Detach(hwnd);
+        return CallWindowProcW(original, hwnd, msg, wParam, lParam);
     }
     if (msg == WM_TIMER && wParam == kReadTimer) {
         self->ContinueReading();
