@@ -122,8 +122,8 @@ private:
     };
     class OwnEditScope;
     State Current() const;
-    // The index, read again if it fell behind; false when rows are not lines
-    // (wrapped lines) or a change is under way.
+    // Whether the index may answer: it holds the text, no change is under way
+    // and rows are lines (none wrapped). One that fell behind is read again.
     bool LinesUsable() const;
     // The index holds this text from now on.
     void IndexText(std::wstring_view text);
