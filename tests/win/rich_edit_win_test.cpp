@@ -176,6 +176,18 @@ TEST_F(RichEditWrapper, WrappedRowsAreTheControlsAnswer) {
     ExpectControlsAnswers("unwrapped");
 }
 
+// A file with NUL bytes: whatever the control makes of them, the answers are its own.
+TEST_F(RichEditWrapper, TextWithNulCharactersGetsTheControlsAnswers) {
+    RichEditControl& editor = *editor_;
+    const std::wstring text(L"ab\0c\rd\0\0e\rf\0", 12);
+    editor.SetText(text);
+    ExpectControlsAnswers("loaded");
+    editor.Select(7, 0);
+    Type(Control(), L"\r");
+    ExpectControlsAnswers("a line break among them");
+    EXPECT_TRUE(editor.LineIndexReady());
+}
+
 // However the paste reaches the control, the clipboard's text replaces the
 // selection and nothing else (Wine's control would replace the whole text),
 // as one undo step; a read-only text takes none.
