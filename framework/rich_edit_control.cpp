@@ -113,7 +113,7 @@ RichEditControl::RichEditControl(HWND parent, int id)
     GetClientRect(parent, &client);
     hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | kRichEditStyle, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
-    Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS);
+    Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);  // keys come through ControlProc
     Attach(hwnd_);
     SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     linesValid_ = true;  // empty
