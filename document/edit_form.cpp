@@ -619,11 +619,10 @@ void TEditForm::MenuItemClick(int command) {
         break;
     case kCmdCopy: SendMessageW(control, WM_COPY, 0, 0); break;
     case kCmdPaste:
-        // Plain text, as one replacement of the selection.
+        // The wrapper pastes plain text, as one replacement of the selection.
         if (editable) {
-            const std::wstring text = ClipboardText();
             WaitCursor wait;
-            if (!text.empty()) editor_->ReplaceSel(text);
+            SendMessageW(control, WM_PASTE, 0, 0);
         }
         break;
     case kCmdDelete: if (editable && editor_->SelLength() > 0) editor_->DeleteSel(); break;

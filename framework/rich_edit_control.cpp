@@ -116,7 +116,7 @@ RichEditControl::RichEditControl(HWND parent, int id)
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);  // keys come through ControlProc
     Attach(hwnd_);
     SetWindowSubclass(parent_, ParentSubclass, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    linesValid_ = true;  // empty
+    linesValid_ = ownLines_;  // empty
 }
 
 namespace {
@@ -125,8 +125,8 @@ constexpr int kReadPiece = 1 << 19;  // characters read per idle moment
 }  // namespace
 
 void RichEditControl::IndexText(std::wstring_view text) {
-    lines_.Reset(text);
-    linesValid_ = true;
+    if (ownLines_) lines_.Reset(text);  // no pass over a loaded text where the control answers
+    linesValid_ = ownLines_;
     if (reading_) KillTimer(hwnd_, kReadTimer);
     reading_ = false;
 }
@@ -564,8 +564,7 @@ RichEditControl::CaretPosition RichEditControl::Caret() const {
             return {line, range.cpMax - start};
         LoseIndex();
     }
-    const int line = static_cast<int>(Send(EM_EXLINEFROMCHAR, 0, range.cpMax));
-    return {line, range.cpMax - static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(line)))};
+    return EditorControl::Caret();  // the control's answers
 }
 
 int RichEditControl::LineLength(int i) const {

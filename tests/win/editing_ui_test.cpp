@@ -23,13 +23,7 @@ namespace {
 
 using test::Modifiers;
 using test::Press;
-
-void Type(HWND control, std::wstring_view text) {
-    for (wchar_t ch : text) {
-        SendMessageW(control, WM_CHAR, ch, 1);
-    }
-    test::PumpMessages();
-}
+using test::Type;
 
 // Answers the modal form with the given caption from a timer: one step per
 // tick while it is open; once the steps are done it is cancelled, so that a

@@ -20,11 +20,7 @@ namespace {
 
 using test::Modifiers;
 using test::Press;
-
-void Type(HWND control, std::wstring_view text) {
-    for (wchar_t ch : text) SendMessageW(control, WM_CHAR, ch, 1);
-    test::PumpMessages();
-}
+using test::Type;
 
 void PutOnClipboard(std::wstring_view text) {
     ASSERT_TRUE(OpenClipboard(test::HostWindow()));

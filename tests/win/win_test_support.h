@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace quillon::test {
 
@@ -69,6 +70,12 @@ inline void Press(HWND control, int key, Modifiers held = {}) {
                  static_cast<LPARAM>(1 | scan | altFlag | (1LL << 30) | (1LL << 31)));
     PumpMessages();
     SetKeyboardState(saved);
+}
+
+// Characters typed into a control, as the message loop hands them out.
+inline void Type(HWND control, std::wstring_view text) {
+    for (wchar_t ch : text) SendMessageW(control, WM_CHAR, ch, 1);
+    PumpMessages();
 }
 
 // A visible dialog of this thread with the given caption, or null.
