@@ -57,7 +57,7 @@ std::string MakeHtmlWithWord(size_t size, size_t occurrences) {
 }
 
 TEditForm* Open(THtmlScrivoForm& form, const std::wstring& path) {
-    form.OpenNamedFiles({path});
+    form.Files().OpenNamedFiles({path});
     Pump();
     return form.ActiveDocument();
 }
@@ -119,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     TEditForm* document = Open(*form, path100k);
     if (!document) return 1;
     EditorControl& editor = document->Editor();
-    HWND control = document->RichEdit().Handle();
+    HWND control = document->Editor().Handle();
     const int matches = 1000;  // per round
 
     // Rounds of each in turn, the best round of each counted: both pay the

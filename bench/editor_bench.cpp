@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%-6zu %9.3fs", mb, p);
         std::fflush(stdout);
         start = Clock::now();
-        form->OpenNamedFiles({path});
+        form->Files().OpenNamedFiles({path});
         Pump();
         const double o = Seconds(start);
 
@@ -88,7 +88,7 @@ int wmain(int argc, wchar_t** argv) {
             for (int i = 0; i < calls; ++i) document->SelectionChange();
             perCall = Seconds(start) * 1000 / calls;
             const int keys = 20;
-            HWND control = document->RichEdit().Handle();
+            HWND control = document->Editor().Handle();
             start = Clock::now();
             for (int i = 0; i < keys; ++i) {
                 // Two undo steps, so that undoing one leaves the document changed.
@@ -101,7 +101,7 @@ int wmain(int argc, wchar_t** argv) {
             editor.Undo();
             undo = Seconds(start) * 1000;
             start = Clock::now();
-            while (!document->RichEdit().LineIndexReady() && Seconds(start) < 60) {
+            while (!document->Editor().LineIndexReady() && Seconds(start) < 60) {
                 Pump();
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
             }

@@ -8,10 +8,23 @@ add_library(framework_portable STATIC
   framework/codepage_tables.cpp
   framework/platform_portable.cpp
   framework/text_case_portable.cpp
-  filebox/filebox_rules.cpp
-  ${PORTABLE_SCRIVO}
 )
-target_include_directories(framework_portable PUBLIC framework filebox document shell storage)
+target_include_directories(framework_portable PUBLIC framework)
+
+add_library(filebox_portable STATIC filebox/filebox_rules.cpp)
+target_include_directories(filebox_portable PUBLIC filebox)
+
+add_library(storage_portable STATIC ${PORTABLE_STORAGE})
+target_include_directories(storage_portable PUBLIC storage)
+target_link_libraries(storage_portable PUBLIC framework_portable)
+
+add_library(document_portable STATIC ${PORTABLE_DOCUMENT})
+target_include_directories(document_portable PUBLIC document)
+target_link_libraries(document_portable PUBLIC storage_portable)
+
+add_library(shell_portable STATIC ${PORTABLE_SHELL})
+target_include_directories(shell_portable PUBLIC shell)
+target_link_libraries(shell_portable PUBLIC document_portable)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
@@ -29,5 +42,5 @@ add_executable(native_tests
   tests/native/text_format_test.cpp
 )
 target_include_directories(native_tests PRIVATE tests)
-target_link_libraries(native_tests PRIVATE framework_portable GTest::gtest GTest::gtest_main)
+target_link_libraries(native_tests PRIVATE shell_portable filebox_portable GTest::gtest GTest::gtest_main)
 add_test(NAME native_tests COMMAND native_tests)

@@ -14,7 +14,10 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(framework_win STATIC
   ${PORTABLE_FRAMEWORK}
   framework/codepage_win32.cpp
+  framework/menu_bar.cpp
+  framework/printing.cpp
   framework/rich_edit_control.cpp
+  framework/status_bar.cpp
   framework/text_case_win32.cpp
   framework/win32_dialogs.cpp
   framework/win32_files.cpp
@@ -36,11 +39,37 @@ add_custom_command(TARGET Filebox POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/tests/)
 
+# The layers of Scrivo.exe, each seeing only the headers of the layers below it.
+add_library(storage_win STATIC ${PORTABLE_STORAGE})
+target_include_directories(storage_win PUBLIC storage)
+target_link_libraries(storage_win PUBLIC framework_win)
+
+add_library(document_win STATIC ${PORTABLE_DOCUMENT}
+  document/case_dialog.cpp
+  document/edit_form.cpp
+  document/goto_dialog.cpp
+  document/search_dialogs.cpp
+)
+target_include_directories(document_win PUBLIC document)
+target_link_libraries(document_win PUBLIC storage_win Filebox)
+
+# The launcher's export types, for the editor's own hand-off.
+add_library(launcher_api INTERFACE)
+target_include_directories(launcher_api INTERFACE launcher)
+
+add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
+  shell/dde_server.cpp
+  shell/file_commands.cpp
+  shell/file_menus.cpp
+  shell/handoff.cpp
+  shell/main_commands.cpp
+  shell/main_form.cpp
+  shell/message_loop.cpp
+)
+target_include_directories(scrivo_shell PUBLIC shell)
+target_link_libraries(scrivo_shell PUBLIC document_win PRIVATE launcher_api)
+
 # Scrivo.exe, the editor.
-add_library(scrivo_shell STATIC shell/main_form.cpp document/edit_form.cpp document/search_dialogs.cpp
-  document/goto_dialog.cpp document/case_dialog.cpp ${PORTABLE_SCRIVO})
-target_include_directories(scrivo_shell PUBLIC shell document filebox storage)
-target_link_libraries(scrivo_shell PUBLIC framework_win Filebox)
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
 set_source_files_properties(shell/scrivo.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/shell/scrivo_strings.rc;${CMAKE_SOURCE_DIR}/shell/scrivo.manifest")

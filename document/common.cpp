@@ -1,6 +1,5 @@
 #include "common.h"
 
-#include "command_table.h"
 #include "status_texts.h"
 
 namespace quillon {
@@ -51,8 +50,9 @@ void CommandStates::DocumentsPresent(bool v) {
     for (const auto* name : {L"SaveAsItem", L"SaveAllItem", L"SaveAllBtn", L"PrintItem", L"PrintBtn",
                              L"PrinterSetupItem", L"WordWrapItem", L"CodingItem", L"CaseItem"})
         c_.SetEnabled(name, v);
-    for (const auto& entry : MenuEntries())
-        if (entry.menu == TopMenu::Edit && entry.command > kCmdRedo) c_.SetEnabled(entry.name, v);
+    for (const auto* name : {L"SelectAllItem", L"FindItem", L"FindNextItem", L"ReplaceItem", L"GoToItem",
+                             L"IndentItem", L"UnindentItem", L"ReadOnlyItem"})
+        c_.SetEnabled(name, v);
     c_.SetEnabled(L"ReplaceItem", v && !state_.ActiveReadOnly);
     c_.SetEnabled(L"ReplaceBtn", v && !state_.ActiveReadOnly);
     c_.SetEnabled(L"ReadOnlyItem", v && !state_.ActiveFileReadOnly);

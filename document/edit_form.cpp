@@ -10,7 +10,6 @@
 
 #include "case_dialog.h"
 #include "coding.h"
-#include "command_table.h"
 #include "editing_aids.h"
 #include "filebox_api.h"
 #include "goto_dialog.h"
@@ -19,6 +18,7 @@
 #include "win32_clipboard.h"
 #include "win32_files.h"
 #include "win32_guards.h"
+#include "window_glue.h"
 
 namespace quillon {
 
@@ -33,28 +33,6 @@ constexpr int kStrBrowserFailed = 116;
 constexpr int kStrBackupFailed = 151;
 constexpr int kStrSaveTitle = 160;
 constexpr int kStrNotFound = 127;
-
-// The context menu: command number, caption, long hint; 0 is a separator.
-struct PopupItem {
-    int command;
-    const wchar_t* caption;
-    const wchar_t* hint;
-};
-constexpr PopupItem kPopupItems[] = {
-    {kCmdUndo, L"&Отменить", L"Отмена последнего выполненного действия"},
-    {kCmdRedo, L"Вернут&ь", L"Возврат результатов отмененного действия"},
-    {0, nullptr, nullptr},
-    {kCmdCut, L"&Вырезать", L"Удаление выделенного текста в буфер обмена"},
-    {kCmdCopy, L"&Копировать", L"Помещение выделенного текста в буфер обмена"},
-    {kCmdPaste, L"Вст&авить", L"Вставка текста из буфера обмена"},
-    {kCmdDelete, L"&Удалить", L"Удаление выделенного текста"},
-    {0, nullptr, nullptr},
-    {kCmdFind, L"&Найти...", L"Поиск заданного текста"},
-    {kCmdFindNext, L"На&йти далее", L"Поиск следующего вхождения уже заданного текста"},
-    {kCmdReplace, L"&Заменить...", L"Замена одного текста другим"},
-    {0, nullptr, nullptr},
-    {kCmdSelectAll, L"Выделить &все", L"Выделение всего текста"},
-};
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -80,7 +58,7 @@ bool RegisterEditFormClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     if (GetClassInfoExW(instance, kEditFormClass, &wc)) return true;
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TEditForm::WindowProc;
+    wc.lpfnWndProc = WindowProcOf<TEditForm>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -89,7 +67,7 @@ bool RegisterEditFormClass(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-TEditForm* TEditForm::Create(EditHost& host, bool maximized) {
+TEditForm* TEditForm::Create(EditHost& host, WindowStart start) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterEditFormClass(instance)) return nullptr;
     auto* form = new TEditForm(host);
@@ -101,7 +79,7 @@ TEditForm* TEditForm::Create(EditHost& host, bool maximized) {
     create.cx = 452;
     create.cy = 279;
     create.lParam = reinterpret_cast<LPARAM>(form);
-    if (maximized) create.style = WS_MAXIMIZE;
+    if (start == WindowStart::Maximized) create.style = WS_MAXIMIZE;
     HWND hwnd = reinterpret_cast<HWND>(
         SendMessageW(host.DocumentArea(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (!hwnd) {
@@ -118,56 +96,47 @@ TEditForm* TEditForm::FromWindow(HWND hwnd) {
     return reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK TEditForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        const auto* mdi = reinterpret_cast<const MDICREATESTRUCTW*>(created->lpCreateParams);
-        auto* form = reinterpret_cast<TEditForm*>(mdi->lParam);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TEditForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form) return DefMDIChildProcW(hwnd, msg, wParam, lParam);
-    try {
-        return form->Handle(msg, wParam, lParam);
-    } catch (...) {
-        // Nothing may cross the window procedure; the window stays usable.
-        return DefMDIChildProcW(hwnd, msg, wParam, lParam);
-    }
+TEditForm* TEditForm::ObjectFromCreate(const CREATESTRUCTW& create) {
+    const auto* mdi = reinterpret_cast<const MDICREATESTRUCTW*>(create.lpCreateParams);
+    return reinterpret_cast<TEditForm*>(mdi->lParam);
 }
 
-LRESULT TEditForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == SearchDialogs::FindMessage() && searches_) {
-        searches_->OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam));
-        host_.States().FindNextState(CanFindNext());
-        return 0;
-    }
+LRESULT TEditForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == SearchDialogs::FindMessage()) return OnFindMessage(lParam);
     switch (msg) {
     case WM_MENUSELECT: OnMenuSelect(wParam, lParam); break;
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(); break;  // the default handling keeps the MDI state
     case WM_SETFOCUS: if (editor_) SetFocus(editor_->Handle()); return 0;
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == hwnd_) FormActivate();
-        else if (reinterpret_cast<HWND>(wParam) == hwnd_) FormDeactivate();
-        break;
-    case WM_CLOSE:
-        if (!FormCloseQuery()) return 0;
-        closing_ = true;
-        break;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) RecordNormalBounds();
-        break;
+    case WM_MDIACTIVATE: OnMdiActivate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case WM_CLOSE: return OnClose();
+    case WM_SYSCOMMAND: OnSysCommand(wParam); break;
     case WM_DESTROY: OnDestroy(); break;
-    case WM_NCDESTROY: {
-        const LRESULT result = DefMDIChildProcW(hwnd_, msg, wParam, lParam);
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        delete this;
-        return result;
-    }
     default: break;
     }
-    return DefMDIChildProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT TEditForm::OnFindMessage(LPARAM request) {
+    if (!searches_) return 0;
+    searches_->OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(request));
+    host_.States().FindNextState(CanFindNext());
+    return 0;
+}
+
+void TEditForm::OnMdiActivate(HWND deactivated, HWND activated) {
+    if (activated == hwnd_) FormActivate();
+    else if (deactivated == hwnd_) FormDeactivate();
+}
+
+LRESULT TEditForm::OnClose() {
+    if (!FormCloseQuery()) return 0;
+    closing_ = true;
+    return Default(WM_CLOSE, 0, 0);
+}
+
+void TEditForm::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) == SC_MINIMIZE) RecordNormalBounds();
 }
 
 void TEditForm::OnCreate() {
@@ -193,9 +162,16 @@ void TEditForm::OnCreate() {
     editor_->SetMessageFilter([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return EditorMessage(msg, wParam, lParam);
     });
-    popupMenu_ = CreatePopupMenu();
-    for (const PopupItem& item : kPopupItems)
-        AppendMenuW(popupMenu_, item.command ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.command), item.caption);
+    BuildPopupMenu();
+}
+
+void TEditForm::BuildPopupMenu() {
+    popupMenu_.Reset(CreatePopupMenu());
+    for (const ContextMenuRow& row : host_.ContextMenuRows()) {
+        const std::wstring caption(row.caption);
+        AppendMenuW(popupMenu_.Get(), row.verb == DocumentVerb::None ? MF_SEPARATOR : MF_STRING,
+                    static_cast<UINT_PTR>(row.verb), caption.c_str());
+    }
 }
 
 std::optional<LRESULT> TEditForm::EditorMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -323,8 +299,7 @@ void TEditForm::SetIcon(const std::wstring& name) {
                              SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) && info.hIcon;
     if (!got) return;
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(info.hIcon));
-    if (icon_) DestroyIcon(icon_);
-    icon_ = info.hIcon;
+    icon_.Reset(info.hIcon);
 }
 
 void TEditForm::UpdateCaption() {
@@ -382,9 +357,11 @@ void TEditForm::SaveAs() {
     const std::string title = Narrow(FormatText(ResourceString(kStrSaveTitle), {NameWithoutFolder(FFileName)}));
     FileDialogRequest request{hwnd_, fileBuffer, sizeof fileBuffer, filter, folder, title.c_str(), 0, nullptr};
 
-    EnableWindow(host_.MainWindow(), FALSE);
-    const int confirmed = RunSaveDialog(request);
-    EnableWindow(host_.MainWindow(), TRUE);
+    int confirmed = 0;
+    {
+        DisabledWindow modal(host_.MainWindow());
+        confirmed = RunSaveDialog(request);
+    }
     if (!confirmed) return;
     FHasFile = true;
     SetFileName(Wide(fileBuffer));
@@ -413,39 +390,11 @@ void TEditForm::ShowInBrowser() {
         ShowPrompt({kStrBrowserFailed, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
 }
 
-int TEditForm::FormatPages(HDC device, bool render) {
-    // The printable area in twips, as the control measures pages.
-    const int dpiX = GetDeviceCaps(device, LOGPIXELSX), dpiY = GetDeviceCaps(device, LOGPIXELSY);
-    if (dpiX <= 0 || dpiY <= 0) return 0;
-    const RECT page{0, 0, MulDiv(GetDeviceCaps(device, HORZRES), 1440, dpiX),
-                    MulDiv(GetDeviceCaps(device, VERTRES), 1440, dpiY)};
-    HWND control = editor_->Handle();
-    const int length = editor_->TextLength();
-    int pages = 0;
-    int next = 0;
-    do {
-        FORMATRANGE range{};
-        range.hdc = range.hdcTarget = device;
-        range.rc = range.rcPage = page;
-        range.chrg = {next, -1};
-        if (render) StartPage(device);
-        const int after = static_cast<int>(SendMessageW(control, EM_FORMATRANGE, render, reinterpret_cast<LPARAM>(&range)));
-        if (render) EndPage(device);
-        ++pages;
-        if (after <= next) break;  // nothing more fits: never loop for ever
-        next = after;
-    } while (next < length);
-    SendMessageW(control, EM_FORMATRANGE, FALSE, 0);  // frees the control's cached layout
-    return pages;
+int TEditForm::FormatPages(HDC device, PageOutput output) {
+    return quillon::FormatPages(editor_->Handle(), editor_->TextLength(), device, output);
 }
 
-void TEditForm::Print(HDC printer) {
-    WaitCursor wait;
-    DOCINFOW info{sizeof info, L""};
-    if (StartDocW(printer, &info) <= 0) return;
-    FormatPages(printer, true);
-    EndDoc(printer);
-}
+void TEditForm::Print(HDC printer) { PrintRichText(editor_->Handle(), editor_->TextLength(), printer); }
 
 void TEditForm::ApplyFont() {
     const EditorOptions& options = host_.Options();
@@ -535,10 +484,8 @@ bool TEditForm::FormCloseQuery() {
 void TEditForm::OnDestroy() {
     searches_.reset();
     if (editor_) editor_->SetMessageFilter(nullptr);
-    if (popupMenu_) DestroyMenu(popupMenu_);
-    popupMenu_ = nullptr;
-    if (icon_) DestroyIcon(icon_);
-    icon_ = nullptr;
+    popupMenu_.Reset();
+    icon_.Reset();
     DocumentState& state = SharedDocumentState();
     if (!state.Closing) {
         state.OpenDocumentCount -= 1;
@@ -581,8 +528,8 @@ bool TEditForm::RichEditKeyDown(int key) {
     case KeyAction::TabToNextWord: quillon::TabToNextWord(editor); return Consumed();
     case KeyAction::IndentSelection: quillon::IndentSelection(editor); return Consumed();
     case KeyAction::UnindentSelection: quillon::UnindentSelection(editor); return Consumed();
-    case KeyAction::InsertBreak: InsertBreakTag(editor, false); return Consumed();
-    case KeyAction::InsertParagraph: InsertBreakTag(editor, true); return Consumed();
+    case KeyAction::InsertBreak: InsertBreakTag(editor, BreakTag::LineBreak); return Consumed();
+    case KeyAction::InsertParagraph: InsertBreakTag(editor, BreakTag::Paragraph); return Consumed();
     case KeyAction::DeleteWordRight: quillon::DeleteWordRight(editor); return Consumed();
     case KeyAction::DeleteLine: quillon::DeleteLine(editor); return Consumed();
     }
@@ -604,55 +551,63 @@ bool TEditForm::FormKeyPress(wchar_t) {
     return true;
 }
 
-void TEditForm::MenuItemClick(int command) {
-    HWND control = editor_->Handle();
+void TEditForm::Cut() {
+    if (!Editable() || editor_->SelLength() == 0) return;
+    SendMessageW(editor_->Handle(), WM_COPY, 0, 0);
+    WaitCursor wait;
+    editor_->DeleteSel();
+}
+
+void TEditForm::Paste() {
+    // The wrapper pastes plain text, as one replacement of the selection.
+    if (!Editable()) return;
+    WaitCursor wait;
+    SendMessageW(editor_->Handle(), WM_PASTE, 0, 0);
+}
+
+void TEditForm::Run(DocumentVerb verb) {
     const bool editable = Editable();
-    switch (command) {
-    case kCmdUndo: if (editable) editor_->Undo(); break;
-    case kCmdRedo: if (editable) editor_->Redo(); break;
-    case kCmdCut:
-        if (editable && editor_->SelLength() > 0) {
-            SendMessageW(control, WM_COPY, 0, 0);
-            WaitCursor wait;
-            editor_->DeleteSel();
-        }
-        break;
-    case kCmdCopy: SendMessageW(control, WM_COPY, 0, 0); break;
-    case kCmdPaste:
-        // The wrapper pastes plain text, as one replacement of the selection.
-        if (editable) {
-            WaitCursor wait;
-            SendMessageW(control, WM_PASTE, 0, 0);
-        }
-        break;
-    case kCmdDelete: if (editable && editor_->SelLength() > 0) editor_->DeleteSel(); break;
-    case kCmdSelectAll: editor_->Select(0, editor_->TextLength()); break;
-    case kCmdFind: Find(); break;
-    case kCmdFindNext: FindNext(); break;
-    case kCmdReplace: if (editable) Replace(); break;
-    case kCmdIndent: if (editable) quillon::IndentSelection(*editor_); break;
-    case kCmdUnindent: if (editable) quillon::UnindentSelection(*editor_); break;
-    default: break;
+    switch (verb) {
+    case DocumentVerb::Save: Save(); break;
+    case DocumentVerb::SaveAs: SaveAs(); break;
+    case DocumentVerb::ShowInBrowser: ShowInBrowser(); break;
+    case DocumentVerb::Undo: if (editable) editor_->Undo(); break;
+    case DocumentVerb::Redo: if (editable) editor_->Redo(); break;
+    case DocumentVerb::Cut: Cut(); break;
+    case DocumentVerb::Copy: SendMessageW(editor_->Handle(), WM_COPY, 0, 0); break;
+    case DocumentVerb::Paste: Paste(); break;
+    case DocumentVerb::Delete: if (editable && editor_->SelLength() > 0) editor_->DeleteSel(); break;
+    case DocumentVerb::SelectAll: editor_->Select(0, editor_->TextLength()); break;
+    case DocumentVerb::Find: Find(); break;
+    case DocumentVerb::FindNext: FindNext(); break;
+    case DocumentVerb::Replace: if (editable) Replace(); break;
+    case DocumentVerb::GoToLine: GoToLine(); break;
+    case DocumentVerb::Indent: if (editable) quillon::IndentSelection(*editor_); break;
+    case DocumentVerb::Unindent: if (editable) quillon::UnindentSelection(*editor_); break;
+    case DocumentVerb::ToggleReadOnly: ToggleReadOnly(); break;
+    case DocumentVerb::ChangeCase: CaseCommand(); break;
+    case DocumentVerb::None: break;
     }
 }
 
 HMENU TEditForm::PopupMenuPopup() {
     const bool readOnly = editor_->ReadOnly();
     const bool selection = editor_->SelLength() > 0;
-    const auto enable = [this](int command, bool enabled) {
-        EnableMenuItem(popupMenu_, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    const auto enable = [this](DocumentVerb verb, bool enabled) {
+        EnableMenuItem(popupMenu_.Get(), static_cast<UINT>(verb), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     };
-    enable(kCmdUndo, editor_->CanUndo() && !readOnly);
-    enable(kCmdRedo, editor_->CanRedo() && !readOnly);
-    enable(kCmdCut, selection && !readOnly);
-    enable(kCmdDelete, selection && !readOnly);
-    enable(kCmdCopy, selection);
-    enable(kCmdPaste, ClipboardHasText() && !readOnly);
-    enable(kCmdReplace, !readOnly);
-    enable(kCmdFindNext, CanFindNext());
-    enable(kCmdFind, true);
-    enable(kCmdSelectAll, true);
-    return popupMenu_;
+    using V = DocumentVerb;
+    enable(V::Undo, editor_->CanUndo() && !readOnly);
+    enable(V::Redo, editor_->CanRedo() && !readOnly);
+    enable(V::Cut, selection && !readOnly);
+    enable(V::Delete, selection && !readOnly);
+    enable(V::Copy, selection);
+    enable(V::Paste, ClipboardHasText() && !readOnly);
+    enable(V::Replace, !readOnly);
+    enable(V::FindNext, CanFindNext());
+    enable(V::Find, true);
+    enable(V::SelectAll, true);
+    return popupMenu_.Get();
 }
 
 void TEditForm::OnContextMenu(LPARAM position) {
@@ -665,9 +620,9 @@ void TEditForm::OnContextMenu(LPARAM position) {
         ClientToScreen(editor_->Handle(), &at);
     }
     PopupMenuPopup();
-    const int command = TrackPopupMenu(popupMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    const int chosen = TrackPopupMenu(popupMenu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
     host_.ShowHint(L"");
-    if (command) MenuItemClick(command);
+    if (chosen) Run(static_cast<DocumentVerb>(chosen));
 }
 
 void TEditForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
@@ -675,9 +630,9 @@ void TEditForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
         host_.ShowHint(L"");
         return;
     }
-    if (reinterpret_cast<HMENU>(lParam) != popupMenu_) return;
-    for (const PopupItem& item : kPopupItems)
-        if (item.command && item.command == LOWORD(wParam)) host_.ShowHint(item.hint);
+    if (reinterpret_cast<HMENU>(lParam) != popupMenu_.Get()) return;
+    for (const ContextMenuRow& row : host_.ContextMenuRows())
+        if (row.verb != DocumentVerb::None && static_cast<UINT>(row.verb) == LOWORD(wParam)) host_.ShowHint(row.hint);
 }
 
 void TEditForm::ToggleReadOnly() {

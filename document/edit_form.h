@@ -11,25 +11,30 @@
 
 #include "change_case.h"
 #include "edit_host.h"
+#include "document_verbs.h"
 #include "filebox_api.h"
+#include "printing.h"
 #include "rich_edit_control.h"
 #include "search_dialogs.h"
+#include "win32_guards.h"
 
 namespace quillon {
 
 inline constexpr wchar_t kEditFormClass[] = L"TEditForm";
 
+// How a new document window first appears.
+enum class WindowStart { Normal, Maximized };
+
 class TEditForm {
 public:
     // Creates the window in the host's document area, maximized when asked
     // (made so at once, the text is laid out only once); null on failure.
-    static TEditForm* Create(EditHost& host, bool maximized = false);
+    static TEditForm* Create(EditHost& host, WindowStart start = WindowStart::Normal);
     // The document window of a window handle, or null.
     static TEditForm* FromWindow(HWND hwnd);
 
     HWND Handle() const { return hwnd_; }
-    EditorControl& Editor() { return *editor_; }
-    RichEditControl& RichEdit() { return *editor_; }
+    RichEditControl& Editor() { return *editor_; }
 
     void NewUntitled(const std::wstring& ext);
     // Loads the file; false (window unchanged but for its caption) when it
@@ -43,17 +48,16 @@ public:
     void ShowInBrowser();
     // Prints the whole text on the printer of the device context, document title empty.
     void Print(HDC printer);
-    // Lays the whole text out page by page on the device context (drawn only
-    // when render is set); the number of pages.
-    int FormatPages(HDC device, bool render);
+    // Lays the whole text out page by page on the device context; the number of pages.
+    int FormatPages(HDC device, PageOutput output);
     void ApplyFont();
     void ApplySystemColors();
     void ApplyWordSelection();
     void SetWordWrap(bool wrap);
     void SetInsertMode(bool insert);
 
-    // Editing aids: commands 130-141 of the Edit menu and the context menu.
-    void MenuItemClick(int command);
+    // Runs a verb of the main window's commands or of the context menu.
+    void Run(DocumentVerb verb);
     // Enables the context menu's items for the editor's state; the menu.
     HMENU PopupMenuPopup();
     void ToggleReadOnly();
@@ -99,9 +103,23 @@ public:
     // The last normal bounds (document-area coordinates), recorded before a minimize.
     RECT NormalBounds() const { return {FNormalLeft, FNormalTop, FNormalLeft + FNormalWidth, FNormalTop + FNormalHeight}; }
 
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The window procedure's glue (framework/window_glue.h).
+    static TEditForm* ObjectFromCreate(const CREATESTRUCTW& create);
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT DefaultProc(TEditForm*, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return DefMDIChildProcW(hwnd, msg, wParam, lParam);
+    }
 
 private:
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefMDIChildProcW(hwnd_, msg, wParam, lParam); }
+    LRESULT OnFindMessage(LPARAM request);
+    void OnMdiActivate(HWND deactivated, HWND activated);
+    LRESULT OnClose();
+    void OnSysCommand(WPARAM command);
+    void BuildPopupMenu();
+    void Cut();
+    void Paste();
     // The document window's part in the editor control's messages (keys, context menu).
     std::optional<LRESULT> EditorMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnContextMenu(LPARAM position);
@@ -114,7 +132,6 @@ private:
     bool DeleteSelection();
     bool Editable() const { return editor_ && !editor_->ReadOnly(); }
     explicit TEditForm(EditHost& host) : host_(host) {}
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnDestroy();
     void OnSize();
@@ -125,7 +142,7 @@ private:
     EditHost& host_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<RichEditControl> editor_;
-    HICON icon_ = nullptr;
+    IconHandle icon_;
 
     std::wstring FFileName;
     bool FHasFile = false;
@@ -139,7 +156,7 @@ private:
     bool FSpaceBeforeCaret = false;
     bool closing_ = false;  // agreed to close: no more layout work
     std::unique_ptr<SearchDialogs> searches_;
-    HMENU popupMenu_ = nullptr;
+    MenuHandle popupMenu_;
     int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;
     void RecordNormalBounds();
     // The text as last loaded or saved (its hash), so that undoing back past

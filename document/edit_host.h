@@ -4,12 +4,22 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common.h"
+#include "document_verbs.h"
 #include "edit_rules.h"
 #include "editor_options.h"
 
 namespace quillon {
+
+// One row of the document window's context menu; DocumentVerb::None is a separator.
+struct ContextMenuRow {
+    DocumentVerb verb;
+    std::wstring_view caption;
+    std::wstring_view hint;
+};
 
 class EditHost {
 public:
@@ -25,7 +35,9 @@ public:
     virtual int& LastSaveFilter() = 0;
     // The status line's long hint while a menu item is highlighted; empty ends it.
     virtual void ShowHint(std::wstring_view hint) = 0;
-    // Window list hooks (the window list itself comes later).
+    // The rows of the document window's context menu, from the main window's command table.
+    virtual const std::vector<ContextMenuRow>& ContextMenuRows() const = 0;
+    // The window list's bookkeeping; a host without a window list ignores them.
     virtual void RegisterWindow(HWND) {}
     virtual void UnregisterWindow(HWND) {}
     virtual void WindowNameChanged(HWND) {}

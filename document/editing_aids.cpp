@@ -180,10 +180,10 @@ void DeleteLine(EditorControl& editor) {
     if (editor.SelLength() > 0) editor.DeleteSel();
 }
 
-void InsertBreakTag(EditorControl& editor, bool paragraph) {
+void InsertBreakTag(EditorControl& editor, BreakTag tag) {
     UpdateBracket bracket(editor);
     const int start = editor.SelStart();
-    editor.ReplaceSel(paragraph ? L"\r\r<p></p>" : L"<br>\r");
+    editor.ReplaceSel(tag == BreakTag::Paragraph ? L"\r\r<p></p>" : L"<br>\r");
     editor.SetSelStart(start + 5);
 }
 

@@ -35,7 +35,8 @@ void DeleteWordRight(EditorControl& editor);
 void DeleteLine(EditorControl& editor);
 // Ctrl+Enter "<br>" and a new line, Ctrl+Shift+Enter a new paragraph "<p></p>";
 // the caret goes where typing continues.
-void InsertBreakTag(EditorControl& editor, bool paragraph);
+enum class BreakTag { LineBreak, Paragraph };
+void InsertBreakTag(EditorControl& editor, BreakTag tag);
 
 // The virtual keys the document window acts on.
 enum EditKey : int {

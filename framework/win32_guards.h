@@ -104,4 +104,53 @@ private:
     H handle_;
 };
 
+// An owned handle released by its deleter when the guard goes.
+template <typename H, BOOL(WINAPI* Destroy)(H)>
+class OwnedHandle {
+public:
+    explicit OwnedHandle(H handle = nullptr) : handle_(handle) {}
+    ~OwnedHandle() { Reset(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    H Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(H handle = nullptr) {
+        if (handle_ && handle_ != handle) Destroy(handle_);
+        handle_ = handle;
+    }
+
+private:
+    H handle_;
+};
+using IconHandle = OwnedHandle<HICON, DestroyIcon>;
+using MenuHandle = OwnedHandle<HMENU, DestroyMenu>;
+
+// A named mutex, closed when the guard goes.
+class MutexHandle {
+public:
+    explicit MutexHandle(const wchar_t* name)
+        : handle_(CreateMutexW(nullptr, TRUE, name)), existed_(handle_ && GetLastError() == ERROR_ALREADY_EXISTS) {}
+    ~MutexHandle() { if (handle_) CloseHandle(handle_); }
+    MutexHandle(const MutexHandle&) = delete;
+    MutexHandle& operator=(const MutexHandle&) = delete;
+    // Another process had created it already.
+    bool Existed() const { return existed_; }
+
+private:
+    HANDLE handle_;
+    bool existed_;
+};
+
+// The window disabled around a modal call, enabled again on every way out.
+class DisabledWindow {
+public:
+    explicit DisabledWindow(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
+    ~DisabledWindow() { EnableWindow(window_, TRUE); }
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+
+private:
+    HWND window_;
+};
+
 }  // namespace quillon

@@ -1,10 +1,14 @@
-// The main menu as one table: every item's component name, caption, key and
-// command number. The menu bar, the accelerators and the dispatcher are all
-// built from it, so that each command is listed once.
+// The main menu as one table: every item's component name, caption, key,
+// command number, hint and the subsystem that runs it. The menu bar, the
+// accelerators, the dispatcher and the document's context menu are all built
+// from it, so that each command is listed once.
 #pragma once
 
 #include <string_view>
 #include <vector>
+
+#include "document_verbs.h"
+#include "menu_flags.h"
 
 namespace quillon {
 
@@ -57,16 +61,20 @@ inline constexpr int kNoCommand = -1;
 
 enum class TopMenu { File, Edit, View, Format, Tools, Window, Help };
 
+// The subsystem that runs a command; the main window's handler only finds the
+// row and hands the command over.
+enum class Subsystem { Shell, Document, Windows, Macros, Templates, Toolbars };
+
 struct MenuEntry {
     TopMenu menu;
     std::wstring_view name;     // component name: "SaveItem"
     std::wstring_view caption;  // with its "&" accelerator letter
     std::wstring_view key;      // "Ctrl+Shift+Z", "F2", or empty
     int command;                // kNoCommand for a submenu
-    bool submenu = false;
-    bool hidden = false;
-    bool disabled = false;      // disabled in the form
-    bool separatorAfter = false;
+    Subsystem owner = Subsystem::Shell;
+    DocumentVerb verb = DocumentVerb::None;  // what a document command asks of the active window
+    MenuItemFlags flags = MenuItemFlags::None;
+    std::wstring_view hint = {};  // the long hint the status line shows
 };
 
 struct TopMenuEntry {
@@ -77,17 +85,15 @@ struct TopMenuEntry {
 
 const std::vector<TopMenuEntry>& TopMenus();
 const std::vector<MenuEntry>& MenuEntries();
-// The entry of a component name, or null.
+// Commands that reach the dispatcher from a button or another window's menu
+// rather than from an item of the menu bar.
+const std::vector<MenuEntry>& CommandsWithoutItems();
+// The entry of a component name, or of a command number; null when there is none.
 const MenuEntry* FindMenuEntry(std::wstring_view name);
+const MenuEntry* FindCommand(int command);
 
-struct KeyChord {
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
-    int virtualKey = 0;  // 'A'..'Z', '0'..'9', or F1..F12 as 0x70..0x7B
-};
-
-// Parses "Ctrl+Shift+Z", "F2", "Ctrl+Alt+T"; nothing for an empty or unknown text.
-bool ParseKey(std::wstring_view text, KeyChord& chord);
+// The document window's context menu: component names of the menu's rows, an
+// empty name for a separator.
+const std::vector<std::wstring_view>& ContextMenuNames();
 
 }  // namespace quillon

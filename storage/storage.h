@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "edit_rules.h"
+#include "recent_files.h"
 #include "editor_options.h"
 #include "registry.h"
 

@@ -192,8 +192,8 @@ TEST_P(EditorContract, DeleteLineTakesTheLineWithItsBreak) {
 }
 
 TEST_P(EditorContract, BreakTagsPutTheCaretWhereTypingGoesOn) {
-    RunUndoableCases(*editor, {{L"a|b", L"a<br>\r|b"}}, [](EditorControl& e) { InsertBreakTag(e, false); });
-    RunUndoableCases(*editor, {{L"a|b", L"a\r\r<p>|</p>b"}}, [](EditorControl& e) { InsertBreakTag(e, true); });
+    RunUndoableCases(*editor, {{L"a|b", L"a<br>\r|b"}}, [](EditorControl& e) { InsertBreakTag(e, BreakTag::LineBreak); });
+    RunUndoableCases(*editor, {{L"a|b", L"a\r\r<p>|</p>b"}}, [](EditorControl& e) { InsertBreakTag(e, BreakTag::Paragraph); });
 }
 
 TEST_P(EditorContract, ChangeCaseReplacesTheSelectionAsOneStep) {

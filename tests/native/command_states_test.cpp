@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_table.h"
+#include "key_chord.h"
 #include "common.h"
 
 namespace quillon {

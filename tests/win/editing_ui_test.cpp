@@ -80,7 +80,7 @@ DialogScript::Step Answer(int field, std::wstring text, int button = IDOK) {
 class EditingUi : public EditorUi {
 protected:
     TEditForm* NewDocument(const std::wstring& ext, const std::wstring& text = L"") {
-        TEditForm* document = form->NewDocument(ext);
+        TEditForm* document = form->Files().NewDocument(ext);
         EXPECT_TRUE(document);
         if (document && !text.empty()) {
             document->Editor().ReplaceSel(text);
@@ -89,7 +89,7 @@ protected:
         test::PumpMessages();
         return document;
     }
-    HWND Control() { return Active()->RichEdit().Handle(); }
+    HWND Control() { return Active()->Editor().Handle(); }
     EditorControl& Editor() { return Active()->Editor(); }
     void Caret(int position) {
         Editor().SetSelStart(position);
@@ -205,7 +205,7 @@ TEST_F(EditingUi, OptionsAndTagsDecideWhatEnterAndTabDo) {
 TEST_F(EditingUi, ReadOnlyDocumentsLeaveEveryKeyToTheControl) {
     const std::wstring name = Put(L"locked.txt", "    x\r\n        ");
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY);
-    form->OpenNamedFiles({name});
+    form->Files().OpenNamedFiles({name});
     test::PumpMessages();
     ASSERT_TRUE(Editor().ReadOnly());
     const std::wstring text = Editor().Text();
@@ -251,42 +251,43 @@ TEST_F(EditingUi, InsertKeyAndReadOnlySwitchShowInThePanels) {
 
 TEST_F(EditingUi, ContextMenuItemsFollowTheEditorAndShowTheirHints) {
     TEditForm* document = NewDocument(L".txt", L"some text");
-    const auto enabled = [](HMENU menu, int command) {
-        return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    using V = DocumentVerb;
+    const auto enabled = [](HMENU menu, DocumentVerb verb) {
+        return !(GetMenuState(menu, static_cast<UINT>(verb), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     };
     HMENU menu = document->PopupMenuPopup();
     ASSERT_TRUE(menu);
     EXPECT_EQ(GetMenuItemCount(menu), 13);
-    EXPECT_TRUE(enabled(menu, kCmdUndo));
-    EXPECT_FALSE(enabled(menu, kCmdRedo));
-    EXPECT_FALSE(enabled(menu, kCmdCut));
-    EXPECT_FALSE(enabled(menu, kCmdCopy));
-    EXPECT_FALSE(enabled(menu, kCmdFindNext));
-    EXPECT_TRUE(enabled(menu, kCmdFind));
-    EXPECT_TRUE(enabled(menu, kCmdReplace));
+    EXPECT_TRUE(enabled(menu, V::Undo));
+    EXPECT_FALSE(enabled(menu, V::Redo));
+    EXPECT_FALSE(enabled(menu, V::Cut));
+    EXPECT_FALSE(enabled(menu, V::Copy));
+    EXPECT_FALSE(enabled(menu, V::FindNext));
+    EXPECT_TRUE(enabled(menu, V::Find));
+    EXPECT_TRUE(enabled(menu, V::Replace));
 
     Editor().Select(0, 4);
     document->ToggleReadOnly();
     menu = document->PopupMenuPopup();
-    EXPECT_FALSE(enabled(menu, kCmdUndo));
-    EXPECT_FALSE(enabled(menu, kCmdCut));
-    EXPECT_FALSE(enabled(menu, kCmdDelete));
-    EXPECT_TRUE(enabled(menu, kCmdCopy));
-    EXPECT_FALSE(enabled(menu, kCmdPaste));
-    EXPECT_FALSE(enabled(menu, kCmdReplace));
-    EXPECT_TRUE(enabled(menu, kCmdSelectAll));
+    EXPECT_FALSE(enabled(menu, V::Undo));
+    EXPECT_FALSE(enabled(menu, V::Cut));
+    EXPECT_FALSE(enabled(menu, V::Delete));
+    EXPECT_TRUE(enabled(menu, V::Copy));
+    EXPECT_FALSE(enabled(menu, V::Paste));
+    EXPECT_FALSE(enabled(menu, V::Replace));
+    EXPECT_TRUE(enabled(menu, V::SelectAll));
 
-    SendMessageW(document->Handle(), WM_MENUSELECT, MAKEWPARAM(kCmdFindNext, MF_HILITE), reinterpret_cast<LPARAM>(menu));
+    SendMessageW(document->Handle(), WM_MENUSELECT, MAKEWPARAM(static_cast<UINT>(V::FindNext), MF_HILITE), reinterpret_cast<LPARAM>(menu));
     EXPECT_EQ(form->HintShown(), L"Поиск следующего вхождения уже заданного текста");
     SendMessageW(document->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(form->HintShown(), L"");
 
     document->ToggleReadOnly();
-    document->MenuItemClick(kCmdSelectAll);
-    document->MenuItemClick(kCmdCopy);
-    document->MenuItemClick(kCmdDelete);
+    document->Run(V::SelectAll);
+    document->Run(V::Copy);
+    document->Run(V::Delete);
     EXPECT_EQ(Editor().Text(), L"");
-    document->MenuItemClick(kCmdPaste);
+    document->Run(V::Paste);
     EXPECT_EQ(Editor().Text(), L"some text");
 }
 
@@ -360,7 +361,7 @@ TEST_F(EditingUi, TheFindDialogMovesOffTheMatchAndClosesWhenTheWindowIsLeft) {
 
 TEST_F(EditingUi, ReplaceAllThroughTheSystemDialogIsOneUndoStep) {
     ScriptedPrompts script;
-    form->OpenNamedFiles({Put(L"cats.txt", "cat concat cat")});
+    form->Files().OpenNamedFiles({Put(L"cats.txt", "cat concat cat")});
     test::PumpMessages();
     TEditForm* document = Active();
     Command(kCmdReplace);
@@ -390,10 +391,10 @@ TEST_F(EditingUi, ReplaceAllThroughTheSystemDialogIsOneUndoStep) {
 
 TEST_F(EditingUi, ALargeChangeRebuildsTheControlAndTheWindowKeepsWorking) {
     ScriptedPrompts script;
-    form->OpenNamedFiles({Put(L"many.txt", "a1\r\na2\r\na3\r\na4\r\n")});
+    form->Files().OpenNamedFiles({Put(L"many.txt", "a1\r\na2\r\na3\r\na4\r\n")});
     test::PumpMessages();
     TEditForm* document = Active();
-    document->RichEdit().SetRebuildThreshold(2);
+    document->Editor().SetRebuildThreshold(2);
     HWND before = Control();
     Editor().Select(0, Editor().TextLength());
     Command(kCmdIndent);
@@ -505,7 +506,7 @@ TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
     // "Привет, Ёж!" and a second line in the DOS code page.
     const std::string dosBytes = "\x8f\xe0\xa8\xa2\xa5\xe2, \xf0\xa6!\r\n\xad\xa0 DOS\r\n";
     const std::wstring name = Put(L"dos.txt", dosBytes);
-    form->OpenNamedFiles({name});
+    form->Files().OpenNamedFiles({name});
     test::PumpMessages();
     EXPECT_EQ(form->PanelText(3), L"Текст Windows");
     EXPECT_FALSE(Checked(L"CodingItem"));
@@ -564,7 +565,7 @@ TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
     test::PumpMessages();
     ASSERT_TRUE(form->Recent()[0].DosText);
-    form->MRUFileItemClick(0);
+    form->Files().MRUFileItemClick(0);
     test::PumpMessages();
     ASSERT_TRUE(Active());
     EXPECT_TRUE(Active()->DosText());

@@ -31,7 +31,7 @@ TEST_F(EditorUi, OpensTheFilesThatCanBeOpenedAndReportsTheOthers) {
     for (int i = 1; i <= 5; ++i)
         names.push_back(i == 3 ? folder + L"missing3.txt" : Put(L"file" + std::to_wstring(i) + L".txt", "text"));
     ScriptedPrompts script;
-    form->OpenNamedFiles(names);
+    form->Files().OpenNamedFiles(names);
     test::PumpMessages();
     ASSERT_EQ(form->Documents().size(), 4u);
     ASSERT_EQ(script.SeenIds(), std::vector<int>{113});
@@ -46,7 +46,7 @@ TEST_F(EditorUi, OpensTheFilesThatCanBeOpenedAndReportsTheOthers) {
     script.Clear();
     std::wstring upper = names[0];
     for (auto& ch : upper) ch = static_cast<wchar_t>(towupper(ch));
-    form->OpenNamedFiles({upper});
+    form->Files().OpenNamedFiles({upper});
     EXPECT_EQ(script.SeenIds(), std::vector<int>{114});
     EXPECT_EQ(PromptText(script.Seen()[0]), L"Файл \"" + upper + L"\" уже открыт.");
     EXPECT_EQ(form->Documents().size(), 4u);
@@ -83,7 +83,7 @@ TEST_F(EditorUi, DroppedFilesOpenInOrderAndAnUnreadableOneIsReported) {
 
 TEST_F(EditorUi, PanelsAndCommandsFollowTheActiveDocument) {
     const std::wstring page = Put(L"page.html", "<p>one</p>\r\n<p>two</p>\r\n");
-    form->OpenNamedFiles({page});
+    form->Files().OpenNamedFiles({page});
     TEditForm* document = Active();
     ASSERT_TRUE(document);
     EditorControl& editor = document->Editor();
@@ -119,13 +119,13 @@ TEST_F(EditorUi, PanelsAndCommandsFollowTheActiveDocument) {
     EXPECT_FALSE(editor.Modified());
 
     // A plain text document takes no tags.
-    form->OpenNamedFiles({Put(L"notes.txt", "notes")});
+    form->Files().OpenNamedFiles({Put(L"notes.txt", "notes")});
     EXPECT_FALSE(Enabled(L"BoldItem"));
     EXPECT_FALSE(Enabled(L"ShowInBrowser"));
 }
 
 TEST_F(EditorUi, ClosingTheLastWindowEmptiesThePanelsAndDisablesDocumentCommands) {
-    form->OpenNamedFiles({Put(L"a.html", "a")});
+    form->Files().OpenNamedFiles({Put(L"a.html", "a")});
     ASSERT_TRUE(Active());
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
     test::PumpMessages();
@@ -142,7 +142,7 @@ TEST_F(EditorUi, ClosingTheLastWindowEmptiesThePanelsAndDisablesDocumentCommands
 TEST_F(EditorUi, ReadOnlyFilesOpenReadOnly) {
     const std::wstring locked = Put(L"locked.txt", "abc");
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-    form->OpenNamedFiles({locked});
+    form->Files().OpenNamedFiles({locked});
     ASSERT_TRUE(Active());
     EXPECT_TRUE(Active()->Editor().ReadOnly());
     EXPECT_EQ(form->PanelText(4), L"Только чтение");
@@ -158,7 +158,7 @@ TEST_F(EditorUi, ReadOnlyFilesOpenReadOnly) {
 TEST_F(EditorUi, AFileWithNulBytesOpensReadOnlySoNoSaveCanCutItShort) {
     const std::string binary("ab\0cd\r\nef", 9);
     const std::wstring path = Put(L"binary.dat", binary);
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     ASSERT_TRUE(Active());
     EXPECT_TRUE(Active()->Editor().ReadOnly());
     Command(kCmdSave);
@@ -174,7 +174,7 @@ TEST_F(EditorUi, AFileWithNulBytesOpensReadOnlySoNoSaveCanCutItShort) {
 
 TEST_F(EditorUi, SaveKeepsABackupAndWritesOnlyWhenModified) {
     const std::wstring path = Put(L"index.html", "old\r\n");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     EditorControl& editor = Active()->Editor();
 
     Command(kCmdSave);  // not modified: nothing written, no backup
@@ -192,7 +192,7 @@ TEST_F(EditorUi, SaveKeepsABackupAndWritesOnlyWhenModified) {
 
 TEST_F(EditorUi, AFailedSaveLeavesTheFileAndTheDocumentModified) {
     const std::wstring path = Put(L"keep.txt", "keep");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     EditorControl& editor = Active()->Editor();
     editor.ReplaceSel(L"changed ");
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);  // made read-only behind the editor's back
@@ -207,7 +207,7 @@ TEST_F(EditorUi, AFailedSaveLeavesTheFileAndTheDocumentModified) {
 
 TEST_F(EditorUi, TheSaveQuestionDecidesWhetherAWindowCloses) {
     const std::wstring path = Put(L"q.txt", "q");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     HWND hwnd = Active()->Handle();
     Active()->Editor().ReplaceSel(L"x");
 
@@ -225,7 +225,7 @@ TEST_F(EditorUi, TheSaveQuestionDecidesWhetherAWindowCloses) {
 
 TEST_F(EditorUi, UntitledDocumentsAskForANameAndCountUp) {
     form->MenuItemSelect(kCmdNew);
-    form->NewDocument(L".html");
+    form->Files().NewDocument(L".html");
     ASSERT_EQ(form->Documents().size(), 2u);
     EXPECT_EQ(Active()->FileName(), L"Безымянный 2.html");
     EXPECT_FALSE(Enabled(L"ShowInBrowser"));  // no file yet
@@ -247,7 +247,7 @@ TEST_F(EditorUi, UntitledDocumentsAskForANameAndCountUp) {
     EXPECT_TRUE(Enabled(L"ShowInBrowser"));
 
     // Cancelling the dialog of a modified untitled window keeps it open.
-    form->NewDocument(L"");
+    form->Files().NewDocument(L"");
     HWND untitled = Active()->Handle();
     Active()->Editor().ReplaceSel(L"text");
     SaveDialogRunner() = [](FileDialogRequest&) { return 0; };
@@ -257,7 +257,7 @@ TEST_F(EditorUi, UntitledDocumentsAskForANameAndCountUp) {
 }
 
 TEST_F(EditorUi, ACancelledSaveQuestionStopsTheExitAndTheProgramGoesOn) {
-    form->OpenNamedFiles({Put(L"one.txt", "1"), Put(L"two.txt", "2")});
+    form->Files().OpenNamedFiles({Put(L"one.txt", "1"), Put(L"two.txt", "2")});
     ASSERT_EQ(form->Documents().size(), 2u);
     Active()->Editor().ReplaceSel(L"changed");
 
@@ -283,7 +283,7 @@ TEST_F(EditorUi, ACancelledSaveQuestionStopsTheExitAndTheProgramGoesOn) {
 }
 
 TEST_F(EditorUi, PlacementsAreRecordedBeforeMinimizeAndMaximize) {
-    form->OpenNamedFiles({Put(L"place.txt", "p")});
+    form->Files().OpenNamedFiles({Put(L"place.txt", "p")});
     HWND document = Active()->Handle();
     SendMessageW(form->DocumentArea(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(document), 0);
     MoveWindow(document, 10, 20, 300, 200, TRUE);
@@ -309,17 +309,17 @@ TEST_F(EditorUi, PlacementsAreRecordedBeforeMinimizeAndMaximize) {
 TEST_F(EditorUi, PrintingEndsAndAsksTheDialogs) {
     std::string text;
     for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + "\r\n";
-    form->OpenNamedFiles({Put(L"print.txt", text)});
+    form->Files().OpenNamedFiles({Put(L"print.txt", text)});
     ASSERT_TRUE(Active());
     // A screen device stands in for the printer. Wine's control answers
     // EM_FORMATRANGE without progress here (0); the page loop must end all the
     // same, never print the same page for ever.
     HDC screen = GetDC(nullptr);
-    const int pages = Active()->FormatPages(screen, false);
+    const int pages = Active()->FormatPages(screen, PageOutput::Measure);
     EXPECT_GE(pages, 1);
     EXPECT_LT(pages, 400);
     Active()->Editor().SetText(L"");
-    EXPECT_EQ(Active()->FormatPages(screen, false), 1);
+    EXPECT_EQ(Active()->FormatPages(screen, PageOutput::Measure), 1);
     ReleaseDC(nullptr, screen);
 
     // The print command asks the print dialog; cancelling it prints nothing.
@@ -444,7 +444,7 @@ TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
     EXPECT_EQ(items[0].second, L"(Пусто)");
 
     const std::wstring path = Put(L"recent.css", "body {\r\n  color: red;\r\n}\r\n");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     Active()->Editor().SetWordWrap(true);  // not the kind's default (css does not wrap)
     Active()->Editor().SetSelStart(9);
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
@@ -470,7 +470,7 @@ TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
 
 TEST_F(EditorUi, CloseAllStopsAtTheFirstRefusalAndClosesNothing) {
     const std::wstring one = Put(L"c1.txt", "1"), two = Put(L"c2.txt", "2"), three = Put(L"c3.txt", "3");
-    form->OpenNamedFiles({one, two, three});
+    form->Files().OpenNamedFiles({one, two, three});
     for (TEditForm* document : form->Documents()) document->Editor().ReplaceSel(L"x");
     ScriptedPrompts script({PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::Cancel});
     Command(kCmdCloseAll);
@@ -489,9 +489,9 @@ TEST_F(EditorUi, CloseAllStopsAtTheFirstRefusalAndClosesNothing) {
 
 TEST_F(EditorUi, SaveAllSavesEveryWindowAndAsksANameForTheUntitledOne) {
     const std::wstring path = Put(L"all.txt", "a");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     form->Documents().front()->Editor().ReplaceSel(L"1");
-    form->NewDocument(L".html");
+    form->Files().NewDocument(L".html");
     Active()->Editor().ReplaceSel(L"<p>");
     int asked = 0;
     SaveDialogRunner() = [&](FileDialogRequest& request) {
@@ -516,7 +516,7 @@ TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
     select(4000);
     EXPECT_EQ(form->HintShown(), L"Нет ни одного файла в списке");
     const std::wstring path = Put(L"hint.txt", "h");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
     select(4000);
     EXPECT_EQ(form->HintShown(), L"Открыть файл \"" + path + L"\"");
@@ -529,12 +529,12 @@ TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
 }
 
 TEST_F(EditorUi, TheStatusBarCompactsToTwoPanelsAndComesBackFilled) {
-    form->OpenNamedFiles({Put(L"compact.txt", "abc")});
+    form->Files().OpenNamedFiles({Put(L"compact.txt", "abc")});
     EXPECT_EQ(form->PanelCount(), 6);
     form->CompactStatusBar();
     EXPECT_EQ(form->PanelCount(), 2);
     int edges[6] = {};
-    SendMessageW(form->StatusBar(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(form->StatusBarWindow(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
     RECT client{};
     GetClientRect(frame, &client);
     EXPECT_EQ(edges[0], client.right - 220);
@@ -542,7 +542,7 @@ TEST_F(EditorUi, TheStatusBarCompactsToTwoPanelsAndComesBackFilled) {
     EXPECT_EQ(form->PanelText(1), L"Ctrl+K");  // left-aligned: no centring tab
     form->RestoreStatusBar();
     EXPECT_EQ(form->PanelCount(), 6);
-    SendMessageW(form->StatusBar(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(form->StatusBarWindow(), SB_GETPARTS, 6, reinterpret_cast<LPARAM>(edges));
     EXPECT_EQ(edges[0], 120);
     EXPECT_EQ(edges[5], 510);
     EXPECT_EQ(form->PanelText(2), L"Вставка");  // the active document filled them again
@@ -550,7 +550,7 @@ TEST_F(EditorUi, TheStatusBarCompactsToTwoPanelsAndComesBackFilled) {
 }
 
 TEST_F(EditorUi, UndoingPastTheLimitNeverShowsAChangedTextAsSaved) {
-    form->OpenNamedFiles({Put(L"limit.txt", "")});
+    form->Files().OpenNamedFiles({Put(L"limit.txt", "")});
     EditorControl& editor = Active()->Editor();
     for (int i = 0; i < EditorControl::UndoLimit + 3; ++i) {
         editor.SetSelStart(editor.TextLength());
@@ -576,7 +576,7 @@ TEST_F(EditorUi, CopyDataOpensTheListedFilesAndOnlyForItsIdentifier) {
 
 TEST_F(EditorUi, OptionsSwitchAndCaptionsFollowFullNames) {
     const std::wstring path = Put(L"full.txt", "x");
-    form->OpenNamedFiles({path});
+    form->Files().OpenNamedFiles({path});
     EXPECT_FALSE(Checked(L"FullFileNameItem"));
     Command(kCmdFullNames);
     EXPECT_TRUE(Checked(L"FullFileNameItem"));
@@ -642,7 +642,7 @@ bool RunDdeClient(DdeRequest& request) {
 
 TEST_F(EditorUi, DdeExecuteOnOpenFilesOpensOneFile) {
     const std::wstring path = Put(L"dde.txt", "dde");
-    const std::string service = TextToBytes(THtmlScrivoForm::DdeServiceName(), CodePage::Ansi);
+    const std::string service = TextToBytes(DdeServer::ServiceName(), CodePage::Ansi);
     EXPECT_EQ(service, "win_editor_tests");
 
     DdeRequest wrongTopic{service, "Other", ""};

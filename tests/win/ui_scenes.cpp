@@ -17,6 +17,7 @@
 #include "edit_form.h"
 #include "goto_dialog.h"
 #include "main_form.h"
+#include "message_loop.h"
 #include "memory_editor.h"
 #include "registry.h"
 #include "win32_files.h"
@@ -67,7 +68,7 @@ int wmain(int argc, wchar_t** argv) {
     MemoryRegistry registry;
     THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWMAXIMIZED, &registry});
     if (!form) return 1;
-    TEditForm* document = form->NewDocument(L".html");
+    TEditForm* document = form->Files().NewDocument(L".html");
     std::wstring text;
     for (int i = 1; i <= 40; ++i)
         text += L"<p>Строка " + std::to_wstring(i) + (i == 12 ? L": искомое слово здесь" : L": обычный текст") + L"</p>\r";
@@ -80,10 +81,10 @@ int wmain(int argc, wchar_t** argv) {
         SetDlgItemTextW(dialog, edt1, L"искомое");
         // Over the line of the match, so that the search must move it away.
         POINTL at{};
-        SendMessageW(document->RichEdit().Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at),
+        SendMessageW(document->Editor().Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at),
                      static_cast<LPARAM>(text.find(L"искомое")));
         POINT screen{at.x, at.y};
-        ClientToScreen(document->RichEdit().Handle(), &screen);
+        ClientToScreen(document->Editor().Handle(), &screen);
         SetWindowPos(dialog, nullptr, screen.x + 40, screen.y - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         SetTimer(nullptr, 0, 1000, MarkLater);
@@ -101,9 +102,9 @@ int wmain(int argc, wchar_t** argv) {
         document->Editor().Select(3, 6);
         SetTimer(nullptr, 0, 50, HighlightMenu);
         RECT at{};
-        GetWindowRect(document->RichEdit().Handle(), &at);
-        SendMessageW(document->RichEdit().Handle(), WM_CONTEXTMENU,
-                     reinterpret_cast<WPARAM>(document->RichEdit().Handle()), MAKELPARAM(at.left + 200, at.top + 120));
+        GetWindowRect(document->Editor().Handle(), &at);
+        SendMessageW(document->Editor().Handle(), WM_CONTEXTMENU,
+                     reinterpret_cast<WPARAM>(document->Editor().Handle()), MAKELPARAM(at.left + 200, at.top + 120));
     } else if (scene == L"documents") {
         // A read-only file, the untitled document above modified, and a long
         // file with the caret on line 1 234, the windows cascaded.
@@ -117,11 +118,11 @@ int wmain(int argc, wchar_t** argv) {
         WriteFileSafely(readOnly, "<html>\r\n<body>\r\n<p>read-only</p>\r\n</body>\r\n</html>\r\n");
         SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
         WriteFileSafely(longFile, lines);
-        form->OpenNamedFiles({readOnly, longFile});
+        form->Files().OpenNamedFiles({readOnly, longFile});
         SendMessageW(form->DocumentArea(), WM_MDICASCADE, 0, 0);
         if (TEditForm* active = form->ActiveDocument()) {
             active->Editor().SetSelStart(active->Editor().LineIndex(1233) + 5);
-            SendMessageW(active->RichEdit().Handle(), EM_SCROLLCARET, 0, 0);
+            SendMessageW(active->Editor().Handle(), EM_SCROLLCARET, 0, 0);
         }
         SetTimer(nullptr, 0, 1500, MarkLater);
     } else {

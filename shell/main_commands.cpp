@@ -1,0 +1,107 @@
+// The main window's command handler: the row of a command number names the
+// subsystem that runs it.
+#include "command_table.h"
+#include "edit_form.h"
+#include "main_form.h"
+#include "prompts.h"
+
+namespace quillon {
+
+namespace {
+constexpr int kStrCodingQuestion = 149;
+constexpr int kStrConfirmTitle = 150;
+}  // namespace
+
+void THtmlScrivoForm::MenuItemSelect(int command) {
+    const MenuEntry* entry = FindCommand(command);
+    if (!entry) return;  // a number not in the table does nothing
+    switch (entry->owner) {
+    case Subsystem::Shell: RunShellCommand(command); break;
+    case Subsystem::Document: RunDocumentCommand(*entry); break;
+    case Subsystem::Windows:
+    case Subsystem::Macros:
+    case Subsystem::Templates:
+    case Subsystem::Toolbars: break;  // subsystems this program is built without
+    }
+}
+
+void THtmlScrivoForm::RunDocumentCommand(const MenuEntry& entry) {
+    if (TEditForm* active = ActiveDocument()) active->Run(entry.verb);
+}
+
+void THtmlScrivoForm::RunShellCommand(int command) {
+    switch (command) {
+    case kCmdNew: files_.NewDocument(L""); break;
+    case kCmdOpen: files_.OpenCommand(); break;
+    case kCmdSaveAll: SaveAll(); break;
+    case kCmdExit: Exit(); break;
+    case kCmdCloseAll: files_.CloseAll(); break;
+    case kCmdPrinterSetup: printer_.Setup(frame_); break;
+    case kCmdPrint: PrintActive(); break;
+    case kCmdCoding: SwitchCoding(); break;
+    case kCmdWordWrap: SwitchWordWrap(); break;
+    case kCmdFullNames:
+        SwitchOption(&EditorOptions::FullNames, L"FullFileNameItem");
+        for (TEditForm* document : Documents()) document->UpdateCaption();
+        break;
+    case kCmdAutoindent: SwitchOption(&EditorOptions::Autoindent, L"AutoindentItem"); break;
+    case kCmdSmartTab: SwitchOption(&EditorOptions::SmartTab, L"SmartTabItem"); break;
+    case kCmdBackups: SwitchOption(&EditorOptions::BackupCopies, L"BackupsItem"); break;
+    case kCmdWordSelect:
+        SwitchOption(&EditorOptions::WordSelect, L"WordSelectItem");
+        for (TEditForm* document : Documents()) document->ApplyWordSelection();
+        break;
+    default: break;
+    }
+}
+
+void THtmlScrivoForm::SwitchOption(bool EditorOptions::*option, std::wstring_view item) {
+    options_.*option = !(options_.*option);
+    SetChecked(item, options_.*option);
+}
+
+void THtmlScrivoForm::SwitchWordWrap() {
+    TEditForm* active = ActiveDocument();
+    if (!active) return;
+    const bool wrap = !active->Editor().WordWrap();
+    SetChecked(L"WordWrapItem", wrap);
+    active->SetWordWrap(wrap);
+}
+
+void THtmlScrivoForm::SwitchCoding() {
+    TEditForm* active = ActiveDocument();
+    if (!active) return;
+    const PromptAnswer answer = ShowPrompt({kStrCodingQuestion, {}, ResourceString(kStrConfirmTitle),
+                                            PromptIcon::Warning, PromptButtons::YesNo, 0, frame_});
+    if (answer == PromptAnswer::Yes) active->ToggleCoding();
+}
+
+void THtmlScrivoForm::SaveAll() {
+    for (TEditForm* document : Documents()) document->Save();
+}
+
+void THtmlScrivoForm::Exit() {
+    SaveState();
+    PostMessageW(frame_, WM_CLOSE, 0, 0);
+}
+
+void THtmlScrivoForm::PrintActive() {
+    TEditForm* active = ActiveDocument();
+    if (!active) return;
+    if (const PrinterDC printer = printer_.ChoosePrinter(frame_)) active->Print(printer.Get());
+}
+
+const std::vector<ContextMenuRow>& THtmlScrivoForm::ContextMenuRows() const {
+    static const std::vector<ContextMenuRow> rows = [] {
+        std::vector<ContextMenuRow> list;
+        for (const std::wstring_view name : ContextMenuNames()) {
+            const MenuEntry* entry = name.empty() ? nullptr : FindMenuEntry(name);
+            list.push_back(entry ? ContextMenuRow{entry->verb, entry->caption, entry->hint}
+                                 : ContextMenuRow{DocumentVerb::None, {}, {}});
+        }
+        return list;
+    }();
+    return rows;
+}
+
+}  // namespace quillon
