@@ -82,18 +82,18 @@ void SearchDialogs::Open(Dialog& dialog) {
 void SearchDialogs::Find() { Open(find_); }
 void SearchDialogs::Replace() { Open(replace_); }
 
-bool SearchDialogs::CanFindNext() const { return last_ && last_->findWhat[0] != L'\0'; }
+bool SearchDialogs::CanFindNext() const { return !last_.text.empty(); }
 
 void SearchDialogs::FindNext() {
-    if (CanFindNext()) Search(*last_);
+    if (CanFindNext()) Search(last_);
 }
 
 void SearchDialogs::CloseSearchDialog() {
     if (current_ && current_->window) SendMessageW(current_->window, WM_COMMAND, IDCANCEL, 0);
 }
 
-bool SearchDialogs::Search(const Dialog& dialog) {
-    if (SearchStep(editor_, OptionsOf(dialog))) {
+bool SearchDialogs::Search(const SearchOptions& options) {
+    if (SearchStep(editor_, options)) {
         SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
         return true;
     }
@@ -110,14 +110,15 @@ void SearchDialogs::OnFindMessage(const FINDREPLACEW& request) {
         dialog->window = nullptr;
         return;
     }
-    if (dialog->findWhat[0]) last_ = dialog;
+    const SearchOptions options = OptionsOf(*dialog);
+    if (!options.text.empty()) last_ = options;
     if (flags & FR_FINDNEXT) {
-        if (Search(*dialog)) MoveOffSelection(dialog->window);
+        if (Search(options)) MoveOffSelection(dialog->window);
     } else if (flags & FR_REPLACE) {
-        if (ReplaceOnce(editor_, OptionsOf(*dialog), dialog->replaceWith)) SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
+        if (ReplaceOnce(editor_, options, dialog->replaceWith)) SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
         else if (notFound_) notFound_();
     } else if (flags & FR_REPLACEALL) {
-        if (ReplaceAll(editor_, OptionsOf(*dialog), dialog->replaceWith) == 0) {
+        if (ReplaceAll(editor_, options, dialog->replaceWith) == 0) {
             if (notFound_) notFound_();
         } else {
             SendMessageW(Control(), EM_SCROLLCARET, 0, 0);

@@ -28,7 +28,7 @@ public:
 
     void Find();
     void Replace();
-    // Repeats the last search; nothing before there was one.
+    // Repeats the last search made from a dialog; nothing before there was one.
     void FindNext();
     bool CanFindNext() const;
     // Closes the dialog opened most recently (FSearchDialog), if it is open.
@@ -51,7 +51,7 @@ private:
     void Open(Dialog& dialog);
     SearchOptions OptionsOf(const Dialog& dialog) const;
     // A search step; the match scrolled into view, or the not-found message.
-    bool Search(const Dialog& dialog);
+    bool Search(const SearchOptions& options);
     void MoveOffSelection(HWND dialog);
     Dialog* DialogOf(const FINDREPLACEW& request);
 
@@ -61,7 +61,9 @@ private:
     std::function<void()> notFound_;
     Dialog find_;
     Dialog replace_;
-    Dialog* last_ = nullptr;     // the last search with a non-empty text
+    // The last search made from a dialog with a non-empty text, as it was made:
+    // Find next repeats it whatever the dialog's record says once it is gone.
+    SearchOptions last_;
     Dialog* current_ = nullptr;  // FSearchDialog
 };
 

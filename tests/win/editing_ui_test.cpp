@@ -331,6 +331,40 @@ TEST_F(EditingUi, FindThroughTheSystemDialogWithoutWrapping) {
     EXPECT_EQ(Editor().SelLength(), 3);
 }
 
+TEST_F(EditingUi, FindNextAfterTheDialogClosedKeepsTheDialogsDirectionAndOptions) {
+    ScriptedPrompts script;
+    std::wstring text;
+    for (int line = 1; line <= 40; ++line) text += (line == 19 || line == 32 || line == 40 ? L"Match\r" : L"-\r");
+    TEditForm* document = NewDocument(L".txt", text);
+    Caret(0);
+    Command(kCmdFind);
+    HWND dialog = document->Searches().FindWindowHandle();
+    ASSERT_TRUE(dialog);
+    SetDlgItemTextW(dialog, edt1, L"Match");
+    Click(dialog, chx2);  // match case
+    Click(dialog, IDOK);
+    EXPECT_EQ(Editor().CaretLine(), 18);
+    Click(dialog, IDOK);
+    EXPECT_EQ(Editor().CaretLine(), 31);
+    // Touching the dialog's settings without searching again changes nothing
+    // for Find next: it repeats the search as it was made.
+    Click(dialog, rad1);  // up
+    Click(dialog, chx2);  // no case
+    MSG escape{GetDlgItem(dialog, edt1), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
+    IsModelessDialogMessage(escape);
+    test::PumpMessages();
+    ASSERT_FALSE(IsWindow(dialog));
+    Command(kCmdFindNext);
+    EXPECT_EQ(Editor().CaretLine(), 39) << "down, as the dialog searched";
+    EXPECT_TRUE(script.SeenIds().empty());
+    // Still with its case: "match" in lower case is not found after the dialog is gone.
+    Editor().SetSelStart(0);
+    Editor().ReplaceSel(L"match\r");
+    Caret(0);
+    Command(kCmdFindNext);
+    EXPECT_EQ(Editor().CaretLine(), 19);
+}
+
 TEST_F(EditingUi, TheFindDialogMovesOffTheMatchAndClosesWhenTheWindowIsLeft) {
     std::wstring text;
     for (int i = 0; i < 5; ++i) text += L"line\r";
