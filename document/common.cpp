@@ -63,6 +63,8 @@ void CommandStates::DocumentsPresent(bool v) {
     c_.SetWindowMenuEnabled(v);
     c_.SetWindowToolBarEnabled(v);
     if (!v) {
+        // No document, no selection: Cut, Copy and Delete go too.
+        SelectionState(false);
         ModifiedState(false);
         PasteState(false);
         UndoState(false);

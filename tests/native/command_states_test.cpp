@@ -75,6 +75,7 @@ TEST_F(CommandStatesTest, ReadOnlyDocumentCopiesButNeverCuts) {
 
 TEST_F(CommandStatesTest, ClosingTheLastDocumentEmptiesPanelsAndDisablesDocumentCommands) {
     state.OpenDocumentCount = 1;
+    states.SelectionState(true);
     states.ShowCaret(4, 999);
     states.ModifiedState(true);
     states.ShowInsertMode(true);
@@ -88,9 +89,12 @@ TEST_F(CommandStatesTest, ClosingTheLastDocumentEmptiesPanelsAndDisablesDocument
     state.OpenDocumentCount = 0;
     states.DocumentsPresent(false);
     for (const auto& panel : components.panels) EXPECT_EQ(panel, L"");
+    // With no document every document command is off, Cut, Copy and Delete
+    // too, whatever the last document had selected.
     for (const auto* name : {L"SaveItem", L"SaveAsItem", L"SaveAllItem", L"PrintItem", L"UndoItem", L"RedoItem",
+                             L"CutItem", L"CopyItem", L"DeleteItem", L"CutBtn", L"CopyBtn", L"DeleteBtn",
                              L"PasteItem", L"ReplaceItem", L"FindItem", L"GoToItem", L"FindNextBtn",
-                             L"ShowInBrowser", L"ReadOnlyItem", L"SelectAllItem"})
+                             L"ShowInBrowser", L"ReadOnlyItem", L"SelectAllItem", L"IndentItem", L"CaseItem"})
         EXPECT_FALSE(components.Enabled(name)) << name;
     EXPECT_FALSE(components.windowMenu);
     EXPECT_FALSE(components.windowToolBar);
@@ -104,6 +108,7 @@ TEST_F(CommandStatesTest, DocumentsPresentLeavesTheFirstEditCommandsToTheirGroup
     states.DocumentsPresent(true);
     for (const auto& entry : MenuEntries()) {
         if (entry.menu != TopMenu::Edit) continue;
+        // The ones before, up to Redo, follow the selection, clipboard and undo.
         if (entry.command > kCmdRedo) EXPECT_TRUE(components.Touched(std::wstring(entry.name))) << std::wstring(entry.name);
         else EXPECT_FALSE(components.Touched(std::wstring(entry.name))) << std::wstring(entry.name);
     }
