@@ -33,6 +33,7 @@ constexpr int kStrBrowserFailed = 116;
 constexpr int kStrBackupFailed = 151;
 constexpr int kStrSaveTitle = 160;
 constexpr int kStrNotFound = 127;
+constexpr int kStrBinaryReadOnly = 200;
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -268,10 +269,14 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     binary_ = bytes->find('\0') != std::string::npos;
     editor_->SetReadOnly(editor_->ReadOnly() || FFileReadOnly || binary_);
     state.ActiveReadOnly = editor_->ReadOnly();
+    state.ActiveFileReadOnly = FileLocked();
     editor_->ClearUndo();
     RememberSavedText();
     host_.States().UndoState(false);
     host_.States().ModifiedState(false);
+    // Said once, as the file opens: the read-only switch stays off for it.
+    if (binary_)
+        ShowPrompt({kStrBinaryReadOnly, {name}, L"", PromptIcon::Information, PromptButtons::Ok, 0, host_.MainWindow()});
     return true;
 }
 
@@ -430,7 +435,7 @@ void TEditForm::FormActivate() {
     DocumentState& state = SharedDocumentState();
     if (state.OpenDocumentCount == 0 || !editor_) return;
     state.ActiveReadOnly = editor_->ReadOnly();
-    state.ActiveFileReadOnly = FFileReadOnly;
+    state.ActiveFileReadOnly = FileLocked();
     SelectionChange();
     host_.SetWordWrapChecked(editor_->WordWrap());
     CommandStates& states = host_.States();
@@ -636,7 +641,7 @@ void TEditForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void TEditForm::ToggleReadOnly() {
-    if (FFileReadOnly || binary_) return;
+    if (FileLocked()) return;
     const bool readOnly = !editor_->ReadOnly();
     editor_->SetReadOnly(readOnly);
     SharedDocumentState().ActiveReadOnly = readOnly;

@@ -100,6 +100,8 @@ public:
     bool IsUntitledName() const;
     // The file held NUL bytes: it stays read-only whatever else asks.
     bool Binary() const { return binary_; }
+    // The read-only switch is off: the file is read-only on disk or holds NUL bytes.
+    bool FileLocked() const { return FFileReadOnly || binary_; }
     // The last normal bounds (document-area coordinates), recorded before a minimize.
     RECT NormalBounds() const { return {FNormalLeft, FNormalTop, FNormalLeft + FNormalWidth, FNormalTop + FNormalHeight}; }
 

@@ -158,15 +158,28 @@ TEST_F(EditorUi, ReadOnlyFilesOpenReadOnly) {
 TEST_F(EditorUi, AFileWithNulBytesOpensReadOnlySoNoSaveCanCutItShort) {
     const std::string binary("ab\0cd\r\nef", 9);
     const std::wstring path = Put(L"binary.dat", binary);
+    ScriptedPrompts script({PromptAnswer::Ok, PromptAnswer::Yes});
     form->Files().OpenNamedFiles({path});
     ASSERT_TRUE(Active());
+    // The user is told why, once, and the read-only switch is off and checked.
+    ASSERT_EQ(script.SeenIds(), std::vector<int>{200});
+    EXPECT_NE(PromptText(script.Seen()[0]).find(path), std::wstring::npos);
+    EXPECT_EQ(script.Seen()[0].icon, PromptIcon::Information);
     EXPECT_TRUE(Active()->Editor().ReadOnly());
+    EXPECT_FALSE(Enabled(L"ReadOnlyItem"));
+    EXPECT_TRUE(Checked(L"ReadOnlyItem"));
     Command(kCmdSave);
     EXPECT_EQ(ReadWholeFile(path), binary);
     // Neither the read-only switch nor a coding switch makes it writable or changed.
     Command(kCmdReadOnly);
     EXPECT_TRUE(Active()->Editor().ReadOnly());
-    ScriptedPrompts script({PromptAnswer::Yes});
+    // Another document and back: the item follows the active window.
+    form->Files().NewDocument(L".txt");
+    EXPECT_TRUE(Enabled(L"ReadOnlyItem"));
+    SendMessageW(form->DocumentArea(), WM_MDINEXT, 0, 0);
+    test::PumpMessages();
+    EXPECT_EQ(Active()->FileName(), path);
+    EXPECT_FALSE(Enabled(L"ReadOnlyItem"));
     Command(kCmdCoding);
     EXPECT_FALSE(Active()->DosText());
     EXPECT_EQ(form->PanelText(1), L"");
