@@ -173,6 +173,8 @@ TEditForm* FileCommands::NewDocument(const std::wstring& ext) {
     TEditForm* document = TEditForm::Create(frame_, NewWindowStart());
     if (document) {
         document->NewUntitled(ext);
+        // The kind's word wrap, as a file of the kind opened would have.
+        document->Editor().SetWordWrap(SettingsByKind(document->FileName()).wordWrap);
         document->FormActivate();
     }
     return document;

@@ -501,7 +501,7 @@ TEST_F(EditingUi, GoToValidatesAndPutsTheCaretAtTheLineStart) {
 }
 
 TEST_F(EditingUi, CaseDialogChangesTheSelection) {
-    NewDocument(L".txt", L"привет мир");
+    NewDocument(L".css", L"привет мир");  // a kind without word wrap
     Editor().Select(0, Editor().TextLength());
     test::PumpMessages();
     ASSERT_TRUE(Enabled(L"CaseItem"));

@@ -481,6 +481,35 @@ TEST_F(EditorUi, RecentFilesShowInTheMenuAndReopenWithTheirState) {
     EXPECT_EQ(form->Documents().size(), 1u);
 }
 
+TEST_F(EditorUi, NewDocumentsTakeTheirKindsWordWrapAndKeepItThroughTheRecentFiles) {
+    struct Case {
+        const wchar_t* extension;
+        bool wrapped;
+    };
+    for (const Case& c : {Case{L".html", true}, Case{L".txt", true}, Case{L"", true}, Case{L".css", false},
+                          Case{L".cpp", false}}) {
+        form->Files().NewDocument(c.extension);
+        test::PumpMessages();
+        EXPECT_EQ(Active()->Editor().WordWrap(), c.wrapped) << c.extension;
+        EXPECT_EQ(Checked(L"WordWrapItem"), c.wrapped) << c.extension;
+    }
+    // Saved, closed and reopened from the recent files: as File > Open gives it.
+    const std::wstring path = folder + L"page.html";
+    SaveDialogRunner() = [&](FileDialogRequest& request) {
+        lstrcpynA(request.fileBuffer, TextToBytes(path, CodePage::Ansi).c_str(), request.bufferSize);
+        return 1;
+    };
+    form->Files().NewDocument(L".html");
+    Active()->Editor().ReplaceSel(L"<p>");
+    Command(kCmdSaveAs);
+    ASSERT_EQ(Active()->FileName(), path);
+    SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    form->Files().MRUFileItemClick(0);
+    ASSERT_EQ(Active()->FileName(), path);
+    EXPECT_TRUE(Active()->Editor().WordWrap());
+}
+
 TEST_F(EditorUi, CloseAllStopsAtTheFirstRefusalAndClosesNothing) {
     const std::wstring one = Put(L"c1.txt", "1"), two = Put(L"c2.txt", "2"), three = Put(L"c3.txt", "3");
     form->Files().OpenNamedFiles({one, two, three});
