@@ -80,11 +80,16 @@ std::wstring ShiftLines(const std::wstring& selected, bool indent) {
     return result;
 }
 
+// The shifted lines stay selected, so that the next Tab shifts them again.
 void ShiftSelection(EditorControl& editor, bool indent) {
     if (editor.SelLength() == 0) return;
     const std::wstring selected = editor.SelText();
     const std::wstring shifted = ShiftLines(selected, indent);
-    if (shifted != selected) editor.ReplaceSel(shifted);
+    if (shifted == selected) return;
+    UpdateBracket bracket(editor);
+    const int start = editor.SelStart();
+    editor.ReplaceSel(shifted);
+    editor.Select(start, static_cast<int>(shifted.size()));
 }
 
 }  // namespace

@@ -138,23 +138,28 @@ TEST_P(EditorContract, SmartBackspaceFindsAnIndentationFarAbove) {
     EXPECT_EQ(Show(Marked(*editor)), Show(text + L"  |"));
 }
 
-TEST_P(EditorContract, IndentAndUnindentShiftEverySelectedLineByOneSpace) {
+TEST_P(EditorContract, IndentAndUnindentShiftEverySelectedLineByOneSpaceAndKeepThemSelected) {
     RunUndoableCases(*editor,
                      {
-                         {L"[ab\rcd]", L" ab\r cd|"},
-                         {L"[ab\rcd\r]", L" ab\r cd\r|"},
-                         {L"x[ab\rcd]e", L"x ab\r cd|e"},
-                         {L"[\r\r]", L" \r \r|"},
+                         {L"[ab\rcd]", L"[ ab\r cd]"},
+                         {L"[ab\rcd\r]", L"[ ab\r cd\r]"},
+                         {L"x[ab\rcd]e", L"x[ ab\r cd]e"},
+                         {L"[\r\r]", L"[ \r \r]"},
                          {L"|ab", L"|ab"},
                      },
                      IndentSelection);
     RunUndoableCases(*editor,
                      {
-                         {L"[ ab\r  cd\rx]", L"ab\r cd\rx|"},
-                         {L"[ ab\r cd\r]", L"ab\rcd\r|"},
+                         {L"[ ab\r  cd\rx]", L"[ab\r cd\rx]"},
+                         {L"[ ab\r cd\r]", L"[ab\rcd\r]"},
                          {L"[ab\rcd]", L"[ab\rcd]"},
                      },
                      UnindentSelection);
+    // Twice in a row: the second shift takes the same lines again.
+    Place(*editor, L"[ab\rcd]");
+    IndentSelection(*editor);
+    IndentSelection(*editor);
+    EXPECT_EQ(Show(Marked(*editor)), Show(L"[  ab\r  cd]"));
 }
 
 TEST_P(EditorContract, DeleteWordRightTakesTheWordAndTheSpaceAfterIt) {

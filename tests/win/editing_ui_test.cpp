@@ -162,6 +162,10 @@ TEST_F(EditingUi, TabOnASelectionShiftsItsLinesAsOneUndoStep) {
     Editor().Select(0, 6);
     Press(Control(), VK_TAB);
     EXPECT_EQ(Editor().Text(), L" ab\r cd\r");
+    Press(Control(), VK_TAB);  // the lines stay selected: a second Tab shifts them again
+    EXPECT_EQ(Editor().Text(), L"  ab\r  cd\r");
+    Command(kCmdUndo);
+    EXPECT_EQ(Editor().Text(), L" ab\r cd\r");
     Editor().Select(0, Editor().TextLength());
     Press(Control(), VK_TAB, {true});
     EXPECT_EQ(Editor().Text(), L"ab\rcd\r");
