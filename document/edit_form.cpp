@@ -148,7 +148,8 @@ void TEditForm::OnCreate() {
     FHasFile = false;
     FFileName.clear();
     editor_ = std::make_unique<RichEditControl>(hwnd_, kEditorId);
-    editor_->SetFont({L"Courier New", 11});
+    // The form's font: "Courier New", 15 pixels, regular.
+    editor_->SetFont({L"Courier New", 0, 15});
     ApplyFont();
     host_.RegisterWindow(hwnd_);
     ApplyWordSelection();

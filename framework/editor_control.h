@@ -19,7 +19,8 @@ namespace quillon {
 
 struct EditorFont {
     std::wstring name;
-    int size = 0;  // points
+    int size = 0;    // points
+    int pixels = 0;  // when set: the height in screen pixels, in place of the size
 };
 
 class EditorControl {

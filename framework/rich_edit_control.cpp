@@ -717,8 +717,20 @@ EditorFont RichEditControl::Font() const {
 void RichEditControl::SetFont(const EditorFont& font) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET;
+    // Regular and upright whatever the control's default was: without the
+    // effects in the mask the text inherits a weight of the system font.
+    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_WEIGHT;
+    format.dwEffects = 0;
+    format.wWeight = FW_NORMAL;
     format.yHeight = font.size * 20;
+    if (font.pixels > 0) {
+        int dpi = 96;
+        if (HDC screen = GetDC(nullptr)) {
+            dpi = GetDeviceCaps(screen, LOGPIXELSY);
+            ReleaseDC(nullptr, screen);
+        }
+        format.yHeight = MulDiv(font.pixels, 1440, dpi > 0 ? dpi : 96);  // twips
+    }
     format.bCharSet = RUSSIAN_CHARSET;
     lstrcpynW(format.szFaceName, font.name.c_str(), LF_FACESIZE);
     const bool modified = Modified();

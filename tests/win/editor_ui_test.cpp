@@ -5,6 +5,8 @@
 // captions and files.
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <ddeml.h>
 #include <shlobj.h>
 #include <commdlg.h>
@@ -137,6 +139,25 @@ TEST_F(EditorUi, ClosingTheLastWindowEmptiesThePanelsAndDisablesDocumentCommands
         EXPECT_FALSE(Enabled(item)) << std::wstring(item).c_str();
     // It went into the recent files.
     EXPECT_EQ(form->Recent()[0].FileName, folder + L"a.html");
+}
+
+TEST_F(EditorUi, TheEditorsTextIsRegularCourierNewFifteenPixelsHigh) {
+    const std::wstring path = Put(L"font.html", "<p>text</p>\r\n");
+    form->Files().OpenNamedFiles({path});
+    form->Files().NewDocument(L".txt");
+    for (TEditForm* document : form->Documents()) {
+        HWND control = document->Editor().Handle();
+        for (const DWORD which : {DWORD{SCF_DEFAULT}, DWORD{SCF_ALL}}) {
+            SendMessageW(control, EM_SETSEL, 0, -1);
+            CHARFORMAT2W format{};
+            format.cbSize = sizeof format;
+            SendMessageW(control, EM_GETCHARFORMAT, which == SCF_ALL ? SCF_SELECTION : SCF_DEFAULT,
+                         reinterpret_cast<LPARAM>(&format));
+            EXPECT_STREQ(format.szFaceName, L"Courier New");
+            EXPECT_FALSE(format.dwEffects & (CFE_BOLD | CFE_ITALIC)) << std::hex << format.dwEffects;
+            EXPECT_EQ(format.yHeight, 225) << "15 pixels at 96 dots an inch, in twips";
+        }
+    }
 }
 
 TEST_F(EditorUi, ReadOnlyFilesOpenReadOnly) {
