@@ -429,6 +429,7 @@ void TEditForm::SetWordWrap(bool wrap) {
 
 void TEditForm::SetInsertMode(bool insert) {
     FInsertMode = insert;
+    editor_->SetOverwrite(!insert);
     host_.States().ShowInsertMode(insert);
 }
 

@@ -95,6 +95,20 @@ public:
     virtual EditorFont Font() const = 0;
     virtual void SetFont(const EditorFont& font) = 0;
 
+    // Overwrite mode: a typed character takes the place of the one after the
+    // caret, except at the end of a line or of the text; a selection is
+    // replaced as in insert mode.
+    virtual bool Overwrite() const = 0;
+    virtual void SetOverwrite(bool overwrite) = 0;
+    // A printable character typed at the keyboard.
+    virtual void TypeCharacter(wchar_t ch) = 0;
+    // Whether the next typed character takes the place of the one after the caret.
+    bool TypingOverwrites() const {
+        if (!Overwrite() || SelLength() > 0 || ReadOnly()) return false;
+        const int caret = SelStart();
+        return caret < TextLength() && TextRange(caret, caret + 1) != L"\r";
+    }
+
     // Byte streams in a code page, CR LF line ends, no terminating zero.
     // Loading accepts CR LF, lone LF and lone CR alike (each becomes one line
     // break) and behaves as SetText.

@@ -114,4 +114,10 @@ std::string MemoryEditor::SaveBytes(CodePage page) const {
     return ExpandLineBreaks(TextToBytes(text_, page));
 }
 
+void MemoryEditor::TypeCharacter(wchar_t ch) {
+    if (readOnly_) return;
+    if (TypingOverwrites()) Select(selStart_, 1);
+    ReplaceSel(std::wstring_view(&ch, 1));
+}
+
 }  // namespace quillon

@@ -44,6 +44,9 @@ public:
     void SetWordWrap(bool wrap) override { wordWrap_ = wrap; }
     bool AutoWordSelection() const override { return autoWordSelection_; }
     void SetAutoWordSelection(bool on) override { autoWordSelection_ = on; }
+    bool Overwrite() const override { return overwrite_; }
+    void SetOverwrite(bool overwrite) override { overwrite_ = overwrite; }
+    void TypeCharacter(wchar_t ch) override;
     EditorFont Font() const override { return font_; }
     void SetFont(const EditorFont& font) override { font_ = font; }
 
@@ -78,6 +81,7 @@ private:
     bool readOnly_ = false;
     bool wordWrap_ = false;
     bool autoWordSelection_ = false;
+    bool overwrite_ = false;
     EditorFont font_{L"Courier New", 11};
     int suspended_ = 0;
     Notification onChange_;

@@ -260,6 +260,9 @@ LRESULT CALLBACK RichEditControl::ControlProc(HWND hwnd, UINT msg, WPARAM wParam
         self->PastePlainText();
         return 0;
     }
+    if (self->depth_ == 0 && IsInsertKey(msg, wParam)) return 0;  // the wrapper's overwrite mode rules
+    if (self->depth_ == 0 && msg == WM_CHAR && wParam >= 0x20 && wParam != 0x7F && self->TypingOverwrites())
+        self->Select(self->SelStart(), 1);  // the typed character replaces it as a selection
     // Counted first: the state asked for below passes through here too.
     if (self->depth_++ == 0) self->BeginMessage(msg, wParam);
     const LRESULT result = CallWindowProcW(original, hwnd, msg, wParam, lParam);
@@ -278,6 +281,13 @@ bool RichEditControl::IsPaste(UINT msg, WPARAM wParam) {
     const bool alt = GetKeyState(VK_MENU) < 0;
     return !alt && ((wParam == 'V' && ctrl && !shift) || (wParam == VK_INSERT && shift && !ctrl));
 }
+
+bool RichEditControl::IsInsertKey(UINT msg, WPARAM wParam) {
+    return msg == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 &&
+           GetKeyState(VK_MENU) >= 0;
+}
+
+void RichEditControl::TypeCharacter(wchar_t ch) { Send(WM_CHAR, ch, 1); }
 
 void RichEditControl::PastePlainText() {
     if (ReadOnly()) return;

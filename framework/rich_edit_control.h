@@ -60,6 +60,11 @@ public:
     void SetWordWrap(bool wrap) override;
     bool AutoWordSelection() const override;
     void SetAutoWordSelection(bool on) override;
+    // The wrapper keeps the mode itself on every control: Wine's control has
+    // none, and Windows' own is kept off by taking the Insert key from it.
+    bool Overwrite() const override { return overwrite_; }
+    void SetOverwrite(bool overwrite) override { overwrite_ = overwrite; }
+    void TypeCharacter(wchar_t ch) override;
     EditorFont Font() const override;
     void SetFont(const EditorFont& font) override;
 
@@ -107,6 +112,8 @@ private:
     enum class EditKind { AtSelection, FormatOnly, Unknown };
     static EditKind KindOfMessage(UINT msg, WPARAM wParam);
     static bool IsPaste(UINT msg, WPARAM wParam);
+    // The plain Insert key, which switches overwrite mode.
+    static bool IsInsertKey(UINT msg, WPARAM wParam);
     void PastePlainText();
     // A moment's state of the control: selection and length, both known to it at once.
     struct State {
@@ -164,6 +171,7 @@ private:
     HWND parent_ = nullptr;
     HWND hwnd_ = nullptr;
     bool wordWrap_ = false;
+    bool overwrite_ = false;
     int suspended_ = 0;
     int quiet_ = 0;  // notifications held back while the wrapper itself works
     int id_ = 0;

@@ -162,6 +162,39 @@ TEST_P(EditorContract, IndentAndUnindentShiftEverySelectedLineByOneSpaceAndKeepT
     EXPECT_EQ(Show(Marked(*editor)), Show(L"[  ab\r  cd]"));
 }
 
+TEST_P(EditorContract, TypingInOverwriteModeTakesThePlaceOfTheNextCharacterWithinTheLine) {
+    struct TypingCase {
+        bool overwrite;
+        std::wstring before;
+        wchar_t typed;
+        std::wstring after;
+    };
+    const std::vector<TypingCase> cases = {
+        {true, L"ab|cd", L'x', L"abx|d"},
+        {true, L"ab|\rcd", L'x', L"abx|\rcd"},  // the line break stays
+        {true, L"ab|", L'x', L"abx|"},            // the end of the text
+        {true, L"[ab]c", L'x', L"x|c"},           // a selection goes as in insert mode
+        {true, L"|\u0451\u0436", L'\u0401', L"\u0401|\u0436"},
+        {false, L"ab|cd", L'x', L"abx|cd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("before: " + Show(c.before));
+        Place(*editor, c.before);
+        editor->SetOverwrite(c.overwrite);
+        editor->TypeCharacter(c.typed);
+        EXPECT_EQ(Show(Marked(*editor)), Show(c.after));
+        EXPECT_TRUE(editor->Modified());
+    }
+    // Read-only: nothing typed either way.
+    Place(*editor, L"ab|cd");
+    editor->SetOverwrite(true);
+    editor->SetReadOnly(true);
+    editor->TypeCharacter(L'x');
+    EXPECT_EQ(Show(Marked(*editor)), Show(L"ab|cd"));
+    editor->SetReadOnly(false);
+    editor->SetOverwrite(false);
+}
+
 TEST_P(EditorContract, DeleteWordRightTakesTheWordAndTheSpaceAfterIt) {
     RunUndoableCases(*editor,
                      {

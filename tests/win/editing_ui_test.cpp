@@ -234,8 +234,15 @@ TEST_F(EditingUi, InsertKeyAndReadOnlySwitchShowInThePanels) {
     Press(Control(), VK_INSERT);
     EXPECT_EQ(form->PanelText(2), L"Замена");
     EXPECT_FALSE(Active()->InsertMode());
+    // Typed keys replace what they stand on, up to the end of the line.
+    Caret(1);
+    Type(Control(), L"EXTRA");
+    EXPECT_EQ(Editor().Text(), L"tEXTRA");
     Press(Control(), VK_INSERT);
     EXPECT_EQ(form->PanelText(2), L"Вставка");
+    Caret(1);
+    Type(Control(), L"x");
+    EXPECT_EQ(Editor().Text(), L"txEXTRA");
 
     Editor().Select(0, 2);
     test::PumpMessages();
