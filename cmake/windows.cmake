@@ -135,6 +135,10 @@ add_executable(editing_bench bench/editing_bench.cpp shell/scrivo_strings_only.r
 set_target_properties(editing_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_options(editing_bench PRIVATE -municode)
 target_link_libraries(editing_bench PRIVATE scrivo_shell)
+add_executable(switch_bench bench/switch_bench.cpp shell/scrivo_strings_only.rc)
+set_target_properties(switch_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(switch_bench PRIVATE -municode)
+target_link_libraries(switch_bench PRIVATE scrivo_shell)
 # Scrivo's library beside the benchmarks too.
 add_custom_command(TARGET editor_bench POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/bench/)

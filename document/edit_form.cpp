@@ -25,6 +25,10 @@ namespace quillon {
 namespace {
 
 constexpr int kEditorId = 100;
+constexpr UINT kMsgApplySize = WM_APP + 1;
+// From this length on the editor follows its window's size once a switch of
+// windows is over; a shorter text is laid out again at once, as it costs little.
+constexpr int kDeferredLayoutLength = 64 * 1024;
 constexpr wchar_t kLoadingCaption[] = L"Загрузка файла %s...";
 constexpr int kStrUntitled = 101;
 constexpr int kStrSaveQuestion = 110;
@@ -110,6 +114,7 @@ LRESULT TEditForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(); break;  // the default handling keeps the MDI state
     case WM_SETFOCUS: if (editor_) SetFocus(editor_->Handle()); return 0;
     case WM_MDIACTIVATE: OnMdiActivate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); break;
+    case kMsgApplySize: OnApplySize(); return 0;
     case WM_CLOSE: return OnClose();
     case WM_SYSCOMMAND: OnSysCommand(wParam); break;
     case WM_DESTROY: OnDestroy(); break;
@@ -126,8 +131,12 @@ LRESULT TEditForm::OnFindMessage(LPARAM request) {
 }
 
 void TEditForm::OnMdiActivate(HWND deactivated, HWND activated) {
-    if (activated == hwnd_) FormActivate();
-    else if (deactivated == hwnd_) FormDeactivate();
+    if (activated == hwnd_) {
+        FormActivate();
+        if (sizePending_) PostApplySize();  // once the switch is over and the window has its size
+    } else if (deactivated == hwnd_) {
+        FormDeactivate();
+    }
 }
 
 LRESULT TEditForm::OnClose() {
@@ -210,16 +219,59 @@ void TEditForm::Release() {
     SendMessageW(host_.DocumentArea(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
+// Every size change of the editor lays its whole text out again, which takes
+// seconds for a large document under Wine. Switching between maximized windows
+// restores the one left and maximizes it again when it comes back, so a large
+// document's editor follows its window only once the switch is over (a posted
+// message), and not at all while its window lies hidden behind a maximized
+// one: it keeps the size it had, which is the size it gets back.
 void TEditForm::OnSize() {
-    // A window on its way out is restored from maximized first; laying a large
-    // wrapped text out again for that would take long under Wine.
+    // A window on its way out is restored from maximized first: no layout for that.
     if (!editor_ || closing_) return;
-    RECT client{};
+    sizePending_ = true;
+    if (editor_->TextLength() < kDeferredLayoutLength) ApplySize();
+    else PostApplySize();
+}
+
+void TEditForm::PostApplySize() {
+    if (applyPosted_) return;
+    applyPosted_ = PostMessageW(hwnd_, kMsgApplySize, 0, 0) != 0;
+}
+
+bool TEditForm::IsActive() const {
+    return reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0)) == hwnd_;
+}
+
+bool TEditForm::HiddenBehindMaximized() const {
+    BOOL maximized = FALSE;
+    const auto active = reinterpret_cast<HWND>(
+        SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return maximized && active && active != hwnd_;
+}
+
+void TEditForm::OnApplySize() {
+    applyPosted_ = false;
+    if (!editor_ || closing_) return;
+    ApplySize();
+    // The document area has left its maximized state: the windows behind follow now.
+    if (IsActive() && !HiddenBehindMaximized() && !IsZoomed(hwnd_))
+        for (HWND child = GetWindow(GetParent(hwnd_), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (TEditForm* other = FromWindow(child); other && other != this) other->ApplySize();
+}
+
+void TEditForm::ApplySize() {
+    if (!sizePending_ || !editor_ || closing_ || HiddenBehindMaximized()) return;
+    sizePending_ = false;
+    RECT client{}, bounds{};
     GetClientRect(hwnd_, &client);
-    MoveWindow(editor_->Handle(), 0, 0, client.right, client.bottom, TRUE);
+    GetWindowRect(editor_->Handle(), &bounds);
+    if (bounds.right - bounds.left != client.right || bounds.bottom - bounds.top != client.bottom) {
+        std::optional<WaitCursor> wait;
+        if (editor_->TextLength() >= kDeferredLayoutLength) wait.emplace();
+        MoveWindow(editor_->Handle(), 0, 0, client.right, client.bottom, TRUE);
+    }
     // FormResize: the caret panel follows the active window only.
-    HWND active = reinterpret_cast<HWND>(SendMessageW(host_.DocumentArea(), WM_MDIGETACTIVE, 0, 0));
-    if (active == hwnd_ && SharedDocumentState().OpenDocumentCount > 0) {
+    if (IsActive() && SharedDocumentState().OpenDocumentCount > 0) {
         const EditorControl::CaretPosition caret = editor_->Caret();
         host_.States().ShowCaret(caret.column, caret.line);
     }

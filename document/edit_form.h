@@ -137,6 +137,13 @@ private:
     void OnCreate();
     void OnDestroy();
     void OnSize();
+    void PostApplySize();
+    void OnApplySize();
+    // The editor takes its window's client size, unless the window is hidden
+    // behind a maximized one.
+    void ApplySize();
+    bool IsActive() const;
+    bool HiddenBehindMaximized() const;
     void SetIcon(const std::wstring& name);
     bool WriteFile();
     void RememberSavedText();
@@ -157,6 +164,8 @@ private:
     bool FPassChars = true;
     bool FSpaceBeforeCaret = false;
     bool closing_ = false;  // agreed to close: no more layout work
+    bool sizePending_ = false;  // the editor has not followed the window's last size
+    bool applyPosted_ = false;
     std::unique_ptr<SearchDialogs> searches_;
     MenuHandle popupMenu_;
     int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;

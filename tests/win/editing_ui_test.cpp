@@ -157,6 +157,44 @@ TEST_F(EditingUi, TheWindowMenuFollowsTheDocumentsAlsoWhenOneIsMaximized) {
     EXPECT_FALSE(windowMenuEnabled());
 }
 
+TEST_F(EditingUi, ALargeDocumentHiddenBehindAMaximizedWindowKeepsItsLayoutUntilItIsSeenAgain) {
+    std::string large;
+    while (large.size() < 200000) large += "a line of a large wrapped text, long enough to wrap somewhere\r\n";
+    form->Files().OpenNamedFiles({Put(L"large.txt", large), Put(L"small.txt", "small")});
+    test::PumpMessages();
+    const auto documents = form->Documents();
+    ASSERT_EQ(documents.size(), 2u);
+    TEditForm* big = documents[0]->FileName().find(L"large") != std::wstring::npos ? documents[0] : documents[1];
+    ASSERT_NE(big, Active());
+    ASSERT_TRUE(IsZoomed(Active()->Handle()));
+    const auto editorSize = [](TEditForm* document) {
+        RECT r{};
+        GetWindowRect(document->Editor().Handle(), &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    const auto fits = [&](TEditForm* document) {
+        RECT client{};
+        GetClientRect(document->Handle(), &client);
+        const SIZE size = editorSize(document);
+        return size.cx == client.right && size.cy == client.bottom;
+    };
+    // Behind the maximized small one the large one's window is restored, its
+    // editor keeps the maximized size it has again when it comes back.
+    const SIZE maximized = editorSize(Active());
+    EXPECT_EQ(editorSize(big).cx, maximized.cx);
+    EXPECT_FALSE(fits(big));
+    for (int i = 0; i < 3; ++i) {
+        SendMessageW(form->DocumentArea(), WM_MDINEXT, 0, 0);
+        test::PumpMessages();
+        EXPECT_TRUE(fits(Active())) << "the active window's editor fills it, switch " << i;
+        EXPECT_EQ(editorSize(big).cx, maximized.cx) << "never laid out at the restored width, switch " << i;
+    }
+    // The active window restored: every window is seen, every editor fits its window.
+    SendMessageW(form->DocumentArea(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Active()->Handle()), 0);
+    test::PumpMessages();
+    for (TEditForm* document : form->Documents()) EXPECT_TRUE(fits(document)) << std::wstring(document->FileName());
+}
+
 TEST_F(EditingUi, TabOnASelectionShiftsItsLinesAsOneUndoStep) {
     NewDocument(L".txt", L"ab\rcd\r");
     Editor().Select(0, 6);
