@@ -35,14 +35,15 @@ private:
 }  // namespace
 
 bool ExecuteCaseDialog(HWND owner, bool wordWrap, CaseMode& mode) {
-    FormDescription form{L"Регистр", 264, 89, {}};
+    // Wider than the form's 264 pixels: its first caption ran into the OK button.
+    FormDescription form{L"Регистр", 290, 89, {}};
     const wchar_t* captions[] = {L"&Начинать строку с прописных", L"в&се строчные", L"&ВСЕ ПРОПИСНЫЕ",
                                  L"Н&ачинать С Прописных", L"&иЗМЕНИТЬ РЕГИСТР"};
     for (int tag = 0; tag < 5; ++tag)
         form.controls.push_back({L"BUTTON", captions[tag], BS_AUTORADIOBUTTON | WS_TABSTOP | (tag == 0 ? WS_GROUP : 0u), 8,
-                                 4 + tag * 16, 170, 16, kCaseButtonFirstId + tag});
-    form.controls.push_back({L"BUTTON", L"OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 181, 8, 75, 25, IDOK});
-    form.controls.push_back({L"BUTTON", L"Отмена", WS_TABSTOP | BS_PUSHBUTTON, 181, 40, 75, 25, IDCANCEL});
+                                 4 + tag * 16, 192, 16, kCaseButtonFirstId + tag});
+    form.controls.push_back({L"BUTTON", L"OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 207, 8, 75, 25, IDOK});
+    form.controls.push_back({L"BUTTON", L"Отмена", WS_TABSTOP | BS_PUSHBUTTON, 207, 40, 75, 25, IDCANCEL});
     TCaseDialog dialog(wordWrap);
     if (RunModalForm(owner, form, dialog) != IDOK) return false;
     mode = dialog.mode;

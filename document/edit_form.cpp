@@ -166,10 +166,15 @@ void TEditForm::OnCreate() {
     SendMessageW(editor_->Handle(), EM_SETLANGOPTIONS, 0, (options & ~IMF_UIFONTS) | IMF_AUTOFONTSIZEADJUST);
     editor_->SetOnChange([this] {
         textChanged_ = true;
+        ++changeCount_;
         SelectionChange();
     });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
-    searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, [this] { RichEditTextNotFound(); });
+    searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, SearchDialogs::Events{
+        [this] { RichEditTextNotFound(); }, [this](int caretBefore) {
+            replaceAllChange_ = changeCount_;
+            caretBeforeReplaceAll_ = caretBefore;
+        }});
     editor_->SetMessageFilter([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return EditorMessage(msg, wParam, lParam);
     });
@@ -624,13 +629,21 @@ void TEditForm::Paste() {
     SendMessageW(editor_->Handle(), WM_PASTE, 0, 0);
 }
 
+void TEditForm::Undo() {
+    // Undoing a Replace all would select the whole stretch from the first
+    // replacement to the last: the caret goes back to where it stood before.
+    const bool afterReplaceAll = replaceAllChange_ == changeCount_;
+    editor_->Undo();
+    if (afterReplaceAll) editor_->SetSelStart(caretBeforeReplaceAll_);
+}
+
 void TEditForm::Run(DocumentVerb verb) {
     const bool editable = Editable();
     switch (verb) {
     case DocumentVerb::Save: Save(); break;
     case DocumentVerb::SaveAs: SaveAs(); break;
     case DocumentVerb::ShowInBrowser: ShowInBrowser(); break;
-    case DocumentVerb::Undo: if (editable) editor_->Undo(); break;
+    case DocumentVerb::Undo: if (editable) Undo(); break;
     case DocumentVerb::Redo: if (editable) editor_->Redo(); break;
     case DocumentVerb::Cut: Cut(); break;
     case DocumentVerb::Copy: SendMessageW(editor_->Handle(), WM_COPY, 0, 0); break;

@@ -122,6 +122,7 @@ private:
     void BuildPopupMenu();
     void Cut();
     void Paste();
+    void Undo();
     // The document window's part in the editor control's messages (keys, context menu).
     std::optional<LRESULT> EditorMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnContextMenu(LPARAM position);
@@ -166,6 +167,10 @@ private:
     bool closing_ = false;  // agreed to close: no more layout work
     bool sizePending_ = false;  // the editor has not followed the window's last size
     bool applyPosted_ = false;
+    // Changes of the text so far, and the count right after the last Replace all.
+    long changeCount_ = 0;
+    long replaceAllChange_ = -1;
+    int caretBeforeReplaceAll_ = 0;
     std::unique_ptr<SearchDialogs> searches_;
     MenuHandle popupMenu_;
     int FNormalLeft = 0, FNormalTop = 0, FNormalWidth = 0, FNormalHeight = 0;

@@ -18,8 +18,8 @@ void CopyFirstLine(const std::wstring& text, wchar_t* buffer, size_t size) {
 }
 }  // namespace
 
-SearchDialogs::SearchDialogs(HWND owner, RichEditControl& editor, std::function<void()> notFound)
-    : owner_(owner), editor_(editor), notFound_(std::move(notFound)) {
+SearchDialogs::SearchDialogs(HWND owner, RichEditControl& editor, Events events)
+    : owner_(owner), editor_(editor), events_(std::move(events)) {
     replace_.replace = true;
     for (Dialog* dialog : {&find_, &replace_}) {
         FINDREPLACEW& r = dialog->request;
@@ -97,7 +97,7 @@ bool SearchDialogs::Search(const SearchOptions& options) {
         SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
         return true;
     }
-    if (notFound_) notFound_();
+    if (events_.notFound) events_.notFound();
     return false;
 }
 
@@ -116,12 +116,16 @@ void SearchDialogs::OnFindMessage(const FINDREPLACEW& request) {
         if (Search(options)) MoveOffSelection(dialog->window);
     } else if (flags & FR_REPLACE) {
         if (ReplaceOnce(editor_, options, dialog->replaceWith)) SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
-        else if (notFound_) notFound_();
+        else if (events_.notFound) events_.notFound();
     } else if (flags & FR_REPLACEALL) {
+        const int caretBefore = editor_.SelStart();
         if (ReplaceAll(editor_, options, dialog->replaceWith) == 0) {
-            if (notFound_) notFound_();
+            if (events_.notFound) events_.notFound();
         } else {
+            if (events_.replacedAll) events_.replacedAll(caretBefore);
             SendMessageW(Control(), EM_SCROLLCARET, 0, 0);
+            // Every row the shorter or longer text leaves or takes, painted now.
+            RedrawWindow(Control(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             MoveOffSelection(dialog->window);
         }
     }

@@ -16,8 +16,13 @@ namespace quillon {
 
 class SearchDialogs {
 public:
+    struct Events {
+        std::function<void()> notFound;      // a search found nothing
+        // Replace all changed the text; where the caret stood before it.
+        std::function<void(int caretBefore)> replacedAll;
+    };
     // owner receives the dialogs' messages and hands them to OnFindMessage.
-    SearchDialogs(HWND owner, RichEditControl& editor, std::function<void()> notFound);
+    SearchDialogs(HWND owner, RichEditControl& editor, Events events);
     ~SearchDialogs();
     SearchDialogs(const SearchDialogs&) = delete;
     SearchDialogs& operator=(const SearchDialogs&) = delete;
@@ -58,7 +63,7 @@ private:
     HWND owner_;
     HWND Control() const { return editor_.Handle(); }
     RichEditControl& editor_;
-    std::function<void()> notFound_;
+    Events events_;
     Dialog find_;
     Dialog replace_;
     // The last search made from a dialog with a non-empty text, as it was made:

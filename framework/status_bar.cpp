@@ -81,8 +81,14 @@ bool StatusBar::Restore() {
     return true;
 }
 
-int StatusBar::Resize() {
+int StatusBar::Resize(bool parentMaximized) {
     if (!bar_) return 0;
+    const LONG_PTR style = GetWindowLongPtrW(bar_, GWL_STYLE);
+    const LONG_PTR wanted = parentMaximized ? style & ~SBARS_SIZEGRIP : style | SBARS_SIZEGRIP;
+    if (wanted != style) {
+        SetWindowLongPtrW(bar_, GWL_STYLE, wanted);
+        InvalidateRect(bar_, nullptr, TRUE);
+    }
     SendMessageW(bar_, WM_SIZE, 0, 0);
     RECT bounds{};
     GetWindowRect(bar_, &bounds);

@@ -38,8 +38,9 @@ public:
     bool Restore();
     bool IsCompact() const { return compact_; }
 
-    // Follows the parent's size; the bar's height.
-    int Resize();
+    // Follows the parent's size; the bar's height. A maximized parent cannot be
+    // sized by the grip, which then is not drawn (Wine drew it mid-bar).
+    int Resize(bool parentMaximized);
 
 private:
     void SetPanels(const std::vector<int>& widths);

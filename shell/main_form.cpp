@@ -177,7 +177,7 @@ void THtmlScrivoForm::OnSize(WPARAM sizeType) {
     PlayMinimizeSound(sizeType);
     RECT client{};
     GetClientRect(frame_, &client);
-    const int statusHeight = statusBar_.Resize();
+    const int statusHeight = statusBar_.Resize(sizeType == SIZE_MAXIMIZED);
     if (client_) MoveWindow(client_, 0, 0, client.right, client.bottom - statusHeight, TRUE);
 }
 

@@ -462,6 +462,8 @@ TEST_F(EditingUi, ReplaceAllThroughTheSystemDialogIsOneUndoStep) {
     Command(kCmdUndo);
     EXPECT_EQ(Editor().Text(), L"cat concat cat");
     EXPECT_EQ(form->PanelText(1), L"") << "undone to the saved text";
+    EXPECT_EQ(Editor().SelLength(), 0) << "not the stretch from the first replacement to the last";
+    EXPECT_EQ(Editor().SelStart(), 0);
 
     // The Replace button replaces the next match after the selection.
     Caret(0);
@@ -557,6 +559,24 @@ TEST_F(EditingUi, CaseDialogChangesTheSelection) {
     bool firstEnabled = true, lowerChecked = false;
     {
         DialogScript answers(L"Регистр", {[&](HWND d) {
+            // Every caption fits its button, and no button reaches OK.
+            RECT ok{};
+            GetWindowRect(GetDlgItem(d, IDOK), &ok);
+            for (int id = kCaseButtonFirstId; id < kCaseButtonFirstId + 5; ++id) {
+                HWND button = GetDlgItem(d, id);
+                RECT bounds{};
+                GetWindowRect(button, &bounds);
+                wchar_t caption[64] = {};
+                GetWindowTextW(button, caption, 64);
+                HDC dc = GetDC(button);
+                HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
+                SIZE extent{};
+                GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &extent);
+                SelectObject(dc, old);
+                ReleaseDC(button, dc);
+                EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXMENUCHECK) + 4, bounds.right - bounds.left) << id;
+                EXPECT_LT(bounds.right, ok.left) << id;
+            }
             firstEnabled = IsWindowEnabled(GetDlgItem(d, kCaseButtonFirstId)) != 0;
             lowerChecked = SendMessageW(GetDlgItem(d, kCaseButtonFirstId + 1), BM_GETCHECK, 0, 0) == BST_CHECKED;
             Click(d, kCaseButtonFirstId + 3);

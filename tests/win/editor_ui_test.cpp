@@ -5,6 +5,7 @@
 // captions and files.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <ddeml.h>
@@ -589,6 +590,17 @@ TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
     select(4000);
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(form->HintShown(), L"");
+}
+
+TEST_F(EditorUi, TheStatusBarsSizeGripShowsOnlyWhileTheMainWindowCanBeSized) {
+    const auto grip = [&] { return (GetWindowLongPtrW(form->StatusBarWindow(), GWL_STYLE) & SBARS_SIZEGRIP) != 0; };
+    ShowWindow(frame, SW_MAXIMIZE);
+    test::PumpMessages();
+    ASSERT_TRUE(IsZoomed(frame));
+    EXPECT_FALSE(grip());
+    ShowWindow(frame, SW_RESTORE);
+    test::PumpMessages();
+    EXPECT_TRUE(grip());
 }
 
 TEST_F(EditorUi, TheStatusBarCompactsToTwoPanelsAndComesBackFilled) {

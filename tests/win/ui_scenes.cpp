@@ -1,7 +1,8 @@
 // Sets the editor up in one of a few scenes for a person to look at (run by
 // scripts/scenes.sh, which takes the screenshot): the find dialog beside its
 // match, the go-to dialog's error, the case dialog, the context menu with its
-// hint, three document windows (one modified, one read-only). Once the scene
+// hint, three document windows (one modified, one read-only), Replace all
+// over wrapped lines. Once the scene
 // stands it writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
@@ -125,6 +126,23 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(active->Editor().Handle(), EM_SCROLLCARET, 0, 0);
         }
         SetTimer(nullptr, 0, 1500, MarkLater);
+    } else if (scene == L"replace") {
+        // Replace all takes the wrapped rows of every line away: nothing of the
+        // old text may stay on the screen below the shorter text.
+        std::wstring wrapped;
+        for (int i = 1; i <= 1500; ++i) {  // enough lines for the control to be rebuilt
+            wrapped += L"<p>Строка " + std::to_wstring(i) + L":";
+            for (int k = 0; k < 30; ++k) wrapped += L" длинный";
+            wrapped += L"</p>\r";
+        }
+        document->Editor().SetText(wrapped);
+        form->MenuItemSelect(kCmdReplace);
+        HWND dialog = document->Searches().ReplaceWindowHandle();
+        SetDlgItemTextW(dialog, edt1, L" длинный");
+        SetDlgItemTextW(dialog, edt2, L"");
+        SetWindowPos(dialog, nullptr, 700, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageW(GetDlgItem(dialog, psh2), BM_CLICK, 0, 0);
+        SetTimer(nullptr, 0, 1000, MarkLater);
     } else {
         return 2;
     }
