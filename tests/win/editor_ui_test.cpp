@@ -513,6 +513,11 @@ TEST_F(EditorUi, NewDocumentsTakeTheirKindsWordWrapAndKeepItThroughTheRecentFile
         form->Files().NewDocument(c.extension);
         test::PumpMessages();
         EXPECT_EQ(Active()->Editor().WordWrap(), c.wrapped) << c.extension;
+        Active()->Editor().ReplaceSel(L"<p>some text</p>\r<p>more</p>");
+        test::PumpMessages();
+        SCROLLBARINFO bar{sizeof bar};
+        GetScrollBarInfo(Active()->Editor().Handle(), OBJID_HSCROLL, &bar);
+        EXPECT_EQ((bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0, c.wrapped) << "horizontal scroll bar " << c.extension;
         EXPECT_EQ(Checked(L"WordWrapItem"), c.wrapped) << c.extension;
     }
     // Saved, closed and reopened from the recent files: as File > Open gives it.
