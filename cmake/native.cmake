@@ -22,9 +22,13 @@ add_library(document_portable STATIC ${PORTABLE_DOCUMENT})
 target_include_directories(document_portable PUBLIC document)
 target_link_libraries(document_portable PUBLIC storage_portable)
 
+add_library(macros_portable STATIC ${PORTABLE_MACROS})
+target_include_directories(macros_portable PUBLIC macros)
+target_link_libraries(macros_portable PUBLIC document_portable)
+
 add_library(shell_portable STATIC ${PORTABLE_SHELL})
 target_include_directories(shell_portable PUBLIC shell)
-target_link_libraries(shell_portable PUBLIC document_portable)
+target_link_libraries(shell_portable PUBLIC macros_portable)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp

@@ -19,6 +19,7 @@ add_library(framework_win STATIC
   framework/rich_edit_control.cpp
   framework/status_bar.cpp
   framework/text_case_win32.cpp
+  framework/win32_delayed_message.cpp
   framework/win32_dialogs.cpp
   framework/win32_files.cpp
   framework/win32_prompts.cpp
@@ -53,6 +54,45 @@ add_library(document_win STATIC ${PORTABLE_DOCUMENT}
 target_include_directories(document_win PUBLIC document)
 target_link_libraries(document_win PUBLIC storage_win Filebox)
 
+# The built-in formatting macros: their readable source turned into the stream
+# Scrivo.exe carries as RCDATA 1, by the product's own writer built for the host.
+find_program(QUILLON_HOST_CXX NAMES g++ c++ clang++ REQUIRED)
+set(QUILLON_GENERATED ${CMAKE_BINARY_DIR}/generated)
+set(MACRO_SET_TOOL ${CMAKE_BINARY_DIR}/host/make_macro_set)
+if(CMAKE_HOST_WIN32)
+  string(APPEND MACRO_SET_TOOL .exe)
+endif()
+set(MACRO_SET_TOOL_SOURCES
+  ${CMAKE_SOURCE_DIR}/macros/make_macro_set.cpp ${CMAKE_SOURCE_DIR}/macros/macro_source.cpp
+  ${CMAKE_SOURCE_DIR}/macros/macro_model.cpp ${CMAKE_SOURCE_DIR}/framework/typed_stream.cpp
+  ${CMAKE_SOURCE_DIR}/framework/codepage.cpp ${CMAKE_SOURCE_DIR}/framework/codepage_portable.cpp
+  ${CMAKE_SOURCE_DIR}/framework/codepage_tables.cpp)
+add_custom_command(OUTPUT ${MACRO_SET_TOOL}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/macros
+          ${MACRO_SET_TOOL_SOURCES} -o ${MACRO_SET_TOOL}
+  DEPENDS ${MACRO_SET_TOOL_SOURCES}
+  COMMENT "Host tool for the formatting macro stream")
+add_custom_command(OUTPUT ${QUILLON_GENERATED}/format_macros.bin
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_GENERATED}
+  COMMAND ${MACRO_SET_TOOL} ${CMAKE_SOURCE_DIR}/macros/format_macros.txt ${QUILLON_GENERATED}/format_macros.bin
+  DEPENDS ${MACRO_SET_TOOL} ${CMAKE_SOURCE_DIR}/macros/format_macros.txt
+  COMMENT "The formatting macro stream")
+add_custom_target(format_macros DEPENDS ${QUILLON_GENERATED}/format_macros.bin)
+# Every program built with Scrivo's string table carries the formatting macros too.
+foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc)
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${QUILLON_GENERATED}/format_macros.bin)
+  set_property(SOURCE ${rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${QUILLON_GENERATED})
+endforeach()
+
+add_library(macros_win STATIC ${PORTABLE_MACROS}
+  macros/macro_keyboard.cpp
+  macros/macro_list_box.cpp
+  macros/macro_picker.cpp
+)
+target_include_directories(macros_win PUBLIC macros)
+target_link_libraries(macros_win PUBLIC document_win)
+
 # The launcher's export types, for the editor's own hand-off.
 add_library(launcher_api INTERFACE)
 target_include_directories(launcher_api INTERFACE launcher)
@@ -67,11 +107,11 @@ add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/message_loop.cpp
 )
 target_include_directories(scrivo_shell PUBLIC shell)
-target_link_libraries(scrivo_shell PUBLIC document_win PRIVATE launcher_api)
+target_link_libraries(scrivo_shell PUBLIC macros_win PRIVATE launcher_api)
 
 # Scrivo.exe, the editor.
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
-set_source_files_properties(shell/scrivo.rc PROPERTIES OBJECT_DEPENDS
+set_property(SOURCE shell/scrivo.rc APPEND PROPERTY OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/shell/scrivo_strings.rc;${CMAKE_SOURCE_DIR}/shell/scrivo.manifest")
 target_link_options(Scrivo PRIVATE -municode)
 target_link_libraries(Scrivo PRIVATE scrivo_shell)

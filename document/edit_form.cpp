@@ -569,6 +569,8 @@ bool TEditForm::Consumed() {
 
 bool TEditForm::RichEditKeyDown(int key) {
     const KeyStroke stroke{key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+    if (DocumentKeyHook* hook = host_.KeyHook(); hook && hook->FormKeyDown(*this, key, stroke.ctrl, stroke.shift, stroke.alt))
+        return Consumed();
     const EditorOptions& options = host_.Options();
     const KeyContext context{editor_->ReadOnly(), editor_->SelLength() == 0, FTagEditing, options.Autoindent,
                              options.SmartTab};

@@ -35,6 +35,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     RichEditControl& Editor() { return *editor_; }
+    EditHost& Host() { return host_; }
 
     void NewUntitled(const std::wstring& ext);
     // Loads the file; false (window unchanged but for its caption) when it

@@ -14,6 +14,17 @@
 
 namespace quillon {
 
+class TEditForm;
+
+// The keys a subsystem above the document window takes before its editing
+// keys (the macro keys).
+class DocumentKeyHook {
+public:
+    virtual ~DocumentKeyHook() = default;
+    // True when the key is taken: neither it nor its character reaches the editor.
+    virtual bool FormKeyDown(TEditForm& document, int key, bool ctrl, bool shift, bool alt) = 0;
+};
+
 // One row of the document window's context menu; DocumentVerb::None is a separator.
 struct ContextMenuRow {
     DocumentVerb verb;
@@ -37,6 +48,12 @@ public:
     virtual void ShowHint(std::wstring_view hint) = 0;
     // The rows of the document window's context menu, from the main window's command table.
     virtual const std::vector<ContextMenuRow>& ContextMenuRows() const = 0;
+    // The keys taken before the editing keys; null when there are none.
+    virtual DocumentKeyHook* KeyHook() { return nullptr; }
+    // The status bar, as a document window's own texts need it.
+    virtual void SetPanelText(int panel, std::wstring_view text) = 0;
+    virtual void CompactStatusBar() = 0;
+    virtual void RestoreStatusBar() = 0;
     // The window list's bookkeeping; a host without a window list ignores them.
     virtual void RegisterWindow(HWND) {}
     virtual void UnregisterWindow(HWND) {}

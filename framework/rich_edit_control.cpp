@@ -111,7 +111,8 @@ RichEditControl::RichEditControl(HWND parent, int id)
       ownLines_(ControlWalksParagraphs()) {
     RECT client{};
     GetClientRect(parent, &client);
-    hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | kRichEditStyle, WS_EX_CLIENTEDGE);
+    // Clipped by its siblings: the macro picker opens over it.
+    hwnd_ = CreateControl(parent, id, client, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kRichEditStyle, WS_EX_CLIENTEDGE);
     if (!hwnd_) return;
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);  // keys come through ControlProc
     Attach(hwnd_);

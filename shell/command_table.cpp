@@ -76,8 +76,8 @@ const std::vector<MenuEntry>& MenuEntries() {
         {M::Format, L"SmallItem", L"&Маленький шрифт", L"Ctrl+Shift+S", 8, S::Macros},
         {M::Format, L"SuperscriptItem", L"&Верхний индекс", L"Ctrl+Shift+P", 9, S::Macros},
         // The form gives subscript Ctrl+Shift+B too, which the big-font item
-        // already holds; the key would never reach it, so it has none.
-        {M::Format, L"SubscriptItem", L"&Нижний индекс", L"", 10, S::Macros},
+        // holds; Ctrl+Shift+D is free and gives it a key that works.
+        {M::Format, L"SubscriptItem", L"&Нижний индекс", L"Ctrl+Shift+D", 10, S::Macros},
 
         {M::Tools, L"SelectTemplateItem", L"Редактор &шаблонов", L"", kCmdTemplateEditor, S::Templates},
         {M::Tools, L"MacrosEditorItem", L"Редактор &макросов", L"", kCmdMacroEditor, S::Macros},

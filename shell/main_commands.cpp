@@ -2,6 +2,7 @@
 // subsystem that runs it.
 #include "command_table.h"
 #include "edit_form.h"
+#include "macro_sets.h"
 #include "main_form.h"
 #include "prompts.h"
 
@@ -18,10 +19,22 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
     switch (entry->owner) {
     case Subsystem::Shell: RunShellCommand(command); break;
     case Subsystem::Document: RunDocumentCommand(*entry); break;
+    case Subsystem::Macros: RunMacroCommand(command); break;
     case Subsystem::Windows:
-    case Subsystem::Macros:
     case Subsystem::Templates:
     case Subsystem::Toolbars: break;  // subsystems this program is built without
+    }
+}
+
+void THtmlScrivoForm::RunMacroCommand(int command) {
+    if (command >= kCmdFormatFirst && command <= kCmdFormatLast) {
+        if (TEditForm* active = ActiveDocument()) InsertToolbarMacro(*active, command, frame_);
+        return;
+    }
+    if (command == kCmdMacroEditor) {
+        // The set as the macros dialog leaves it: key lists rebuilt, then stored.
+        RebuildUserKeyLists();
+        StoreMacros();
     }
 }
 

@@ -6,6 +6,10 @@
 #include "command_table.h"
 #include "edit_form.h"
 #include "handoff.h"
+#include "macro_keys.h"
+#include "macro_picker.h"
+#include "macro_sets.h"
+#include "win32_delayed_message.h"
 #include "prompts.h"
 #include "resource_ids.h"
 #include "status_texts.h"
@@ -66,6 +70,8 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     if (!RegisterMainFormClass(instance) || !RegisterEditFormClass(instance)) return nullptr;
+    // Waiting status messages end without a clearing once the program closes.
+    SetDelayedMessageClosingSource([] { return SharedDocumentState().Closing; });
     auto* form = new THtmlScrivoForm(options.registry ? *options.registry : UserRegistry());
     HWND frame = CreateWindowExW(WS_EX_ACCEPTFILES, kMainFormClass, kApplicationTitle,
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -77,12 +83,14 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
 }
 
 LRESULT THtmlScrivoForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == DelayedMessageWindowMessage()) return OnDelayedStatus(lParam);
     switch (msg) {
     case WM_CREATE: return OnCreate();
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_ACTIVATE: OnActivate(wParam); break;
     case WM_COMMAND: if (OnCommand(wParam)) return 0; break;
     case WM_MENUSELECT: OnMenuSelect(wParam, lParam); break;
+    case WM_ENTERMENULOOP: CloseMacroPicker(); break;
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kMsgActivateInstance: OnActivateInstance(); return 0;
     case kMsgStartupFiles: OnStartupFiles(); return 0;
@@ -109,6 +117,7 @@ LRESULT THtmlScrivoForm::OnCreate() {
     fileMenus_.RefreshRecent(menuBar_.Submenu(L"ReopenItem"), recent_);
     fileMenus_.BuildKinds(menuBar_.Submenu(L"CreateItem"));
     states_.DocumentsPresent(false);
+    macroKeys_ = std::make_unique<MacroKeyboard>(frame_);
     dde_ = std::make_unique<DdeServer>([this](std::wstring_view command) { files_.OpenFileMacro(command); });
     return 0;
 }
@@ -132,6 +141,29 @@ void THtmlScrivoForm::LoadSettings() {
     options_ = storage::LoadOptions(registry_);
     dialogState_ = storage::LoadDialogState(registry_);
     storage::LoadFont(registry_, options_);
+    LoadMacros();
+}
+
+void THtmlScrivoForm::LoadMacros() {
+    LoadFormatMacros(GetModuleHandleW(nullptr), frame_);
+    TMacrosList& macros = UserMacros();
+    macros.Clear();
+    macros.SetSortMethod(SortMethod::LastUsed);
+    macros.SetModified(false);
+    if (!ApplyStoredMacros(macros, storage::LoadMacroValues(registry_)))
+        ShowPrompt({kStrMacrosReadFailed, {}, L"", PromptIcon::Information, PromptButtons::Ok, 0, frame_});
+    RebuildUserKeyLists();
+}
+
+void THtmlScrivoForm::StoreMacros() {
+    const TMacrosList& macros = UserMacros();
+    storage::SaveMacroValues(registry_, macros.WriteMacroSet(), static_cast<std::uint32_t>(macros.GetSortMethod()),
+                             macros.Modified());
+}
+
+LRESULT THtmlScrivoForm::OnDelayedStatus(LPARAM text) {
+    states_.ShowMacroState(text ? reinterpret_cast<const wchar_t*>(text) : L"");
+    return 0;
 }
 
 void THtmlScrivoForm::ApplyOptionChecks() {
@@ -263,6 +295,7 @@ void THtmlScrivoForm::OnSysColorChange() {
 
 void THtmlScrivoForm::OnDestroy() {
     dde_.reset();
+    SharedMacroKeyState() = MacroKeyState::Idle;
     PostQuitMessage(0);
 }
 

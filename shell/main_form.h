@@ -16,6 +16,7 @@
 #include "edit_host.h"
 #include "file_commands.h"
 #include "file_menus.h"
+#include "macro_keyboard.h"
 #include "menu_bar.h"
 #include "printing.h"
 #include "registry.h"
@@ -96,6 +97,7 @@ public:
     int& LastSaveFilter() override { return lastSaveFilter_; }
     void ShowHint(std::wstring_view hint) override { statusBar_.ShowHint(hint); }
     const std::vector<ContextMenuRow>& ContextMenuRows() const override;
+    DocumentKeyHook* KeyHook() override { return macroKeys_.get(); }
 
     // The window procedure's glue (framework/window_glue.h).
     static THtmlScrivoForm* ObjectFromCreate(const CREATESTRUCTW& create);
@@ -129,6 +131,12 @@ private:
 
     // The command handlers by subsystem.
     void RunShellCommand(int command);
+    void RunMacroCommand(int command);
+    // The user's macros as stored: sort method, set and flag, then the key lists.
+    void LoadMacros();
+    // The user's macros stored; 126 on failure.
+    void StoreMacros();
+    LRESULT OnDelayedStatus(LPARAM text);
     void RunDocumentCommand(const MenuEntry& entry);
     void SwitchOption(bool EditorOptions::*option, std::wstring_view item);
     void SwitchWordWrap();
@@ -145,6 +153,7 @@ private:
     FileCommands files_{*this};
     PrinterChoice printer_;
     std::unique_ptr<DdeServer> dde_;
+    std::unique_ptr<MacroKeyboard> macroKeys_;
     EditorOptions options_;
     CommandStates states_;
     RecentFiles recent_;

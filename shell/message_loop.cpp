@@ -1,5 +1,6 @@
 #include "message_loop.h"
 
+#include "macro_keys.h"
 #include "main_form.h"
 #include "win32_dialogs.h"
 
@@ -12,8 +13,10 @@ int RunMessageLoop(THtmlScrivoForm& form) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (IsModelessDialogMessage(msg)) continue;
+        // While a macro key waits for its letter, Ctrl+B is that letter, not Bold.
+        const bool menuKeys = accelerators && SharedMacroKeyState() == MacroKeyState::Idle;
         if (IsWindow(frame) && (TranslateMDISysAccel(client, &msg) ||
-                                (accelerators && TranslateAcceleratorW(frame, accelerators, &msg))))
+                                (menuKeys && TranslateAcceleratorW(frame, accelerators, &msg))))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -184,4 +184,23 @@ bool SaveRecentFiles(Registry& registry, const RecentFiles& files) {
     return true;
 }
 
+MacroValues LoadMacroValues(Registry& registry) {
+    MacroValues values;
+    auto key = registry.Open(RegistryRoot::CurrentUser, kRootKey);
+    if (!key) return values;
+    values.sortMethod = key->ReadDword(L"SortMethod");
+    if (const auto bytes = key->ReadBinary(L"Macros"); bytes && !bytes->empty())
+        values.macros = std::string(bytes->begin(), bytes->end());
+    values.modified = ReadFlag(*key, L"MacrosModified");
+    return values;
+}
+
+bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t sortMethod, bool modified) {
+    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
+    if (!key || !key->WriteBinary(L"Macros", Bytes(macros.begin(), macros.end())) ||
+        !key->WriteDword(L"SortMethod", sortMethod) || !key->WriteDword(L"MacrosModified", modified ? 1 : 0))
+        return Report(kStrSaveMacrosFailed);
+    return true;
+}
+
 }  // namespace quillon::storage

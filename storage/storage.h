@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "recent_files.h"
 #include "editor_options.h"
@@ -25,6 +26,7 @@ enum StoreMessage {
     kStrSaveOptionsFailed = 123,
     kStrSaveDialogStateFailed = 124,
     kStrSaveFontFailed = 145,
+    kStrSaveMacrosFailed = 126,
 };
 
 struct ScreenRect {
@@ -75,5 +77,16 @@ bool SaveFont(Registry& registry, const EditorOptions& options);
 // entry's word wrap when one of its values cannot be read.
 RecentFiles LoadRecentFiles(Registry& registry, const std::function<bool(const std::wstring&)>& defaultWordWrap);
 bool SaveRecentFiles(Registry& registry, const RecentFiles& files);
+
+// "SortMethod", "Macros" and "MacrosModified" as stored; the macro subsystem
+// reads the stream. Each is missing when its value is missing or of another type.
+struct MacroValues {
+    std::optional<std::uint32_t> sortMethod;
+    std::optional<std::string> macros;  // the macro set stream
+    std::optional<bool> modified;
+};
+MacroValues LoadMacroValues(Registry& registry);
+// Stores the stream, then the sort method and the flag; 126 on failure.
+bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t sortMethod, bool modified);
 
 }  // namespace quillon::storage
