@@ -3,7 +3,7 @@ JOBS ?= 2
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all deps build native win test run bench scenes clean
+.PHONY: all deps build native win test run bench scenes fuzz clean
 
 all: build
 
@@ -31,6 +31,11 @@ bench: win
 
 scenes: win
 	@bash scripts/scenes.sh
+
+# Each reader of stored bytes for ten million inputs (FUZZ_RUNS to change it).
+FUZZ_RUNS ?= 10000000
+fuzz: native
+	@bash scripts/fuzz.sh $(FUZZ_RUNS)
 
 clean:
 	rm -rf build

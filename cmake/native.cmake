@@ -33,6 +33,7 @@ target_link_libraries(shell_portable PUBLIC macros_portable)
 add_executable(native_tests
   tests/contract/editor_contract.cpp
   tests/contract/editing_cases.cpp
+  tests/contract/macro_cases.cpp
   tests/native/codepage_test.cpp
   tests/native/command_states_test.cpp
   tests/native/document_rules_test.cpp
@@ -40,6 +41,7 @@ add_executable(native_tests
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
   tests/native/line_breaks_test.cpp
+  tests/native/macro_test.cpp
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp
@@ -47,4 +49,30 @@ add_executable(native_tests
 )
 target_include_directories(native_tests PRIVATE tests)
 target_link_libraries(native_tests PRIVATE shell_portable filebox_portable GTest::gtest GTest::gtest_main)
+target_compile_definitions(native_tests PRIVATE QUILLON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND native_tests)
+
+# Fuzzing the readers of stored bytes with libFuzzer (clang): a short run is a
+# test, `make fuzz` runs each target for ten million inputs.
+add_executable(make_seeds tests/fuzz/make_seeds.cpp)
+target_link_libraries(make_seeds PRIVATE macros_portable)
+find_program(QUILLON_CLANG NAMES clang++ clang++-16 clang++-15 clang++-14)
+if(QUILLON_CLANG)
+  set(FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+  function(quillon_fuzz_target name)
+    set(sources ${ARGN})
+    list(TRANSFORM sources PREPEND ${CMAKE_SOURCE_DIR}/)
+    add_custom_command(OUTPUT ${FUZZ_DIR}/${name}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZ_DIR}
+      COMMAND ${QUILLON_CLANG} -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+              -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/storage -I${CMAKE_SOURCE_DIR}/document
+              -I${CMAKE_SOURCE_DIR}/macros ${sources} -o ${FUZZ_DIR}/${name}
+      DEPENDS ${sources}
+      COMMENT "Fuzz target ${name}")
+    add_custom_target(${name}_build ALL DEPENDS ${FUZZ_DIR}/${name})
+    add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -DFUZZER=${FUZZ_DIR}/${name} -DSEEDS=$<TARGET_FILE:make_seeds>
+             -DCORPUS=${FUZZ_DIR}/${name}-corpus -DSECONDS=20 -P ${CMAKE_SOURCE_DIR}/tests/fuzz/run_fuzz.cmake)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+  endfunction()
+  quillon_fuzz_target(macro_set_fuzz tests/fuzz/macro_set_fuzz.cpp framework/typed_stream.cpp macros/macro_model.cpp)
+endif()

@@ -142,6 +142,7 @@ endfunction()
 quillon_win_test(win_framework_tests
   tests/contract/editor_contract.cpp
   tests/contract/editing_cases.cpp
+  tests/contract/macro_cases.cpp
   tests/win/editor_contract_richedit.cpp
   tests/win/framework_win_test.cpp
   tests/win/rich_edit_win_test.cpp
@@ -153,6 +154,7 @@ quillon_win_test(win_framework_tests
 quillon_win_test(win_editor_tests
   tests/win/editor_ui_test.cpp
   tests/win/editing_ui_test.cpp
+  tests/win/macros_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

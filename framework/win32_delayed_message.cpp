@@ -38,9 +38,11 @@ void TDelayedMessageThread::Show(HWND target, std::wstring text) {
     DelayedMessageCounter& counter = SharedDelayedMessages();
     const int sequence = counter.Enter();
     const DelayedMessageTiming timing = DelayedMessageTimes();
+    // Shown at once, from the user-interface thread that asks: a text handed
+    // over later could land after a newer one the panel's owner wrote meanwhile.
+    HandOver(target, text);
     try {
-        std::thread([target, text = std::move(text), sequence, timing, &counter] {
-            HandOver(target, text);
+        std::thread([target, sequence, timing, &counter] {
             int elapsed = 0;
             while (counter.KeepWaiting(sequence, elapsed, g_closing.load()(), timing)) {
                 Sleep(static_cast<DWORD>(timing.stepMs));

@@ -1,9 +1,9 @@
 // TDelayedMessageThread: shows a text in a status panel at once and clears it
 // after the delay, from a thread of its own that frees itself. Both writes run
-// on the user-interface thread: the thread hands them over by a synchronous
-// message to the window that owns the panel, which answers the registered
-// message DelayedMessageWindowMessage() with wParam 0 and lParam the text
-// (const wchar_t*, empty to clear).
+// on the user-interface thread: the text is written as the message is made, and
+// the clearing is handed over by a synchronous message to the window that owns
+// the panel, which answers the registered message DelayedMessageWindowMessage()
+// with wParam 0 and lParam the text (const wchar_t*, empty to clear).
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,9 @@ have() { command -v "$1" >/dev/null 2>&1; }
 have cmake                          || need+=(cmake)
 have g++                            || need+=(g++)
 have make                           || need+=(make)
+# The fuzz targets: clang with libFuzzer and the sanitizers.
+have clang++                        || need+=(clang)
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
 have x86_64-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 have x86_64-w64-mingw32-windres     || need+=(binutils-mingw-w64-x86-64)
 have wine                           || need+=(wine wine64)

@@ -6,18 +6,22 @@
 
 namespace quillon {
 
-int RunMessageLoop(THtmlScrivoForm& form) {
+bool TranslateProgramMessage(THtmlScrivoForm& form, MSG& msg) {
+    if (IsModelessDialogMessage(msg)) return true;
     HWND frame = form.Frame();
-    HWND client = form.DocumentArea();
+    if (TranslateMDISysAccel(form.DocumentArea(), &msg)) return true;
+    // While a macro key waits for its letter, Ctrl+B is that letter, not Bold.
     HACCEL accelerators = form.Accelerators();
+    return accelerators && SharedMacroKeyState() == MacroKeyState::Idle &&
+           TranslateAcceleratorW(frame, accelerators, &msg);
+}
+
+int RunMessageLoop(THtmlScrivoForm& form) {
+    // The form goes with its window: asked only while the window is there.
+    HWND frame = form.Frame();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsModelessDialogMessage(msg)) continue;
-        // While a macro key waits for its letter, Ctrl+B is that letter, not Bold.
-        const bool menuKeys = accelerators && SharedMacroKeyState() == MacroKeyState::Idle;
-        if (IsWindow(frame) && (TranslateMDISysAccel(client, &msg) ||
-                                (menuKeys && TranslateAcceleratorW(frame, accelerators, &msg))))
-            continue;
+        if (IsWindow(frame) ? TranslateProgramMessage(form, msg) : IsModelessDialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

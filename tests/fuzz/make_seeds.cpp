@@ -1,0 +1,49 @@
+// Writes a seed corpus for the stream readers' fuzz targets: valid macro set
+// streams, the same cut short at every length, and with single bytes garbled.
+//   make_seeds <folder>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "macro_model.h"
+
+namespace {
+
+void Put(const std::string& folder, const std::string& name, const std::string& bytes) {
+    std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+}
+
+std::string ExampleSet(int macros) {
+    quillon::TMacrosList set;
+    for (int i = 0; i < macros; ++i) {
+        quillon::TMacrosItem& macro = set.AddMacro();
+        macro.SetName("macro " + std::to_string(i));
+        macro.SetDescription(i % 2 ? "" : "a description");
+        macro.SetText(i == 2 ? std::string(300, 'x') : "<p>|^</p>\r\n");
+        macro.SetDefault(i == 1);
+        macro.SetAutoindent(i % 3 == 0);
+        macro.SetPrefixK(i % 2 == 0);
+        macro.SetKey(i == 0 ? ' ' : static_cast<char>('A' + i));
+    }
+    return set.WriteMacroSet();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const std::string folder = argv[1];
+    for (const int macros : {0, 1, 3}) {
+        const std::string valid = ExampleSet(macros);
+        const std::string tag = std::to_string(macros);
+        Put(folder, "valid-" + tag, valid);
+        for (size_t cut = 0; cut < valid.size(); cut += 7) Put(folder, "cut-" + tag + "-" + std::to_string(cut), valid.substr(0, cut));
+        for (size_t at = 0; at < valid.size(); at += 11) {
+            std::string garbled = valid;
+            garbled[at] = static_cast<char>(garbled[at] ^ 0x5A);
+            Put(folder, "garbled-" + tag + "-" + std::to_string(at), garbled);
+        }
+    }
+    return 0;
+}

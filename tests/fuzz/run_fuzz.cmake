@@ -1,0 +1,17 @@
+# Runs a fuzz target from a fresh seed corpus: SECONDS of time, or RUNS inputs.
+file(REMOVE_RECURSE ${CORPUS})
+file(MAKE_DIRECTORY ${CORPUS})
+execute_process(COMMAND ${SEEDS} ${CORPUS} RESULT_VARIABLE seeded)
+if(NOT seeded EQUAL 0)
+  message(FATAL_ERROR "the seed corpus could not be written")
+endif()
+if(DEFINED RUNS)
+  set(limit -runs=${RUNS})
+else()
+  set(limit -max_total_time=${SECONDS})
+endif()
+execute_process(COMMAND ${FUZZER} ${limit} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 ${CORPUS}
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the fuzz target found a fault (exit ${result})")
+endif()
