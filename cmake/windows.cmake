@@ -181,6 +181,10 @@ add_executable(switch_bench bench/switch_bench.cpp shell/scrivo_strings_only.rc)
 set_target_properties(switch_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 target_link_options(switch_bench PRIVATE -municode)
 target_link_libraries(switch_bench PRIVATE scrivo_shell)
+add_executable(macro_bench bench/macro_bench.cpp shell/scrivo_strings_only.rc)
+set_target_properties(macro_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_options(macro_bench PRIVATE -municode)
+target_link_libraries(macro_bench PRIVATE scrivo_shell)
 # Scrivo's library beside the benchmarks too.
 add_custom_command(TARGET editor_bench POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Filebox> ${CMAKE_BINARY_DIR}/bench/)

@@ -63,11 +63,13 @@ void StatusBar::ShowHint(std::wstring_view hint) {
     if (!hint_.empty()) SendMessageW(bar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(hint_.c_str()));
 }
 
-bool StatusBar::Compact(int parentWidth, int reservedWidth, int secondWidth) {
+bool StatusBar::Compact(int parentWidth, int reservedWidth) {
     if (compact_ || !bar_) return false;
     compact_ = true;
     BarRedraw redraw(bar_);
-    SetPanels({std::max(parentWidth - reservedWidth, 0), secondWidth});
+    // The second panel's edge -1: it reaches the bar's right end, the key text fits.
+    int edges[2] = {std::max(parentWidth - reservedWidth, 0), -1};
+    SendMessageW(bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     for (int panel = 0; panel < 2; ++panel) SetPanelText(panel, L"");
     return true;
 }

@@ -31,9 +31,9 @@ public:
     // Wine's status bar does not hand its single text back; it is kept here as shown.
     const std::wstring& HintShown() const { return hint_; }
 
-    // Two left-aligned panels, the first filling all but the given width, with
-    // empty texts; false when the bar was compact already.
-    bool Compact(int parentWidth, int reservedWidth, int secondWidth);
+    // Two left-aligned panels with empty texts, the first filling all but the
+    // given width, the second the rest; false when the bar was compact already.
+    bool Compact(int parentWidth, int reservedWidth);
     // The panels of the layout with empty texts; false when it was not compact.
     bool Restore();
     bool IsCompact() const { return compact_; }

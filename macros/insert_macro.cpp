@@ -36,8 +36,12 @@ std::wstring Autoindented(const EditorControl& editor, std::wstring_view text) {
 
 }  // namespace
 
+// One replacement of the selection, then the caret or the selection placed
+// where the marks say; each step only when it changes something, since every
+// one costs the control a pass of its own in a large document. The editor
+// paints once for the replacement and once for the caret, so no update
+// bracket is needed (it would repaint the whole window).
 void InsertMacroText(EditorControl& editor, std::wstring_view macroText, bool autoindent) {
-    UpdateBracket bracket(editor);
     std::wstring t = autoindent ? Autoindented(editor, macroText) : std::wstring(macroText);
     std::erase(t, L'\n');
     // Positions counted from 1, 0 when absent.
@@ -53,16 +57,19 @@ void InsertMacroText(EditorControl& editor, std::wstring_view macroText, bool au
         t.erase(c - 1, 1);
     }
     const int s = editor.SelStart();
+    const auto place = [&editor](int start, int length) {
+        if (editor.SelStart() != start || editor.SelLength() != length) editor.Select(start, length);
+    };
     if (c == 0) {
-        editor.SetSelStart(s);
+        if (editor.SelLength() > 0) editor.SetSelStart(s);
         editor.ReplaceSel(t);
-        editor.SetSelStart(s + static_cast<int>(b > 0 ? b - 1 : t.size()));
+        place(s + static_cast<int>(b > 0 ? b - 1 : t.size()), 0);
         return;
     }
     const std::wstring x = editor.SelText();
     editor.ReplaceSel(t.substr(0, c - 1) + x + t.substr(c - 1));
-    if (b > 0) editor.SetSelStart(s + static_cast<int>(b - 1 + (caretAfterSelection ? x.size() : 0)));
-    else editor.Select(s + static_cast<int>(c - 1), static_cast<int>(x.size()));
+    if (b > 0) place(s + static_cast<int>(b - 1 + (caretAfterSelection ? x.size() : 0)), 0);
+    else place(s + static_cast<int>(c - 1), static_cast<int>(x.size()));
 }
 
 void InsertMacro(const TMacrosItem& macro, EditorControl& editor) {

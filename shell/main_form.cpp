@@ -196,7 +196,7 @@ void THtmlScrivoForm::BuildMenu() {
 void THtmlScrivoForm::CompactStatusBar() {
     RECT client{};
     GetClientRect(frame_, &client);
-    statusBar_.Compact(client.right, kCompactReserved, kPanels.widths[1]);
+    statusBar_.Compact(client.right, kCompactReserved);
 }
 
 void THtmlScrivoForm::RestoreStatusBar() {

@@ -2,7 +2,7 @@
 // scripts/scenes.sh, which takes the screenshot): the find dialog beside its
 // match, the go-to dialog's error, the case dialog, the context menu with its
 // hint, three document windows (one modified, one read-only), Replace all
-// over wrapped lines. Once the scene
+// over wrapped lines, the macro picker at the caret. Once the scene
 // stands it writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
@@ -17,6 +17,9 @@
 #include "command_table.h"
 #include "edit_form.h"
 #include "goto_dialog.h"
+#include "codepage.h"
+#include "macro_picker.h"
+#include "macro_sets.h"
 #include "main_form.h"
 #include "message_loop.h"
 #include "memory_editor.h"
@@ -142,6 +145,24 @@ int wmain(int argc, wchar_t** argv) {
         SetDlgItemTextW(dialog, edt2, L"");
         SetWindowPos(dialog, nullptr, 700, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         SendMessageW(GetDlgItem(dialog, psh2), BM_CLICK, 0, 0);
+        SetTimer(nullptr, 0, 1000, MarkLater);
+    } else if (scene == L"picker") {
+        // The macro picker at the caret: a name cut by its ellipsis, the default underlined.
+        TMacrosList& macros = UserMacros();
+        const auto add = [&](const std::wstring& name, const std::wstring& description, char key) -> TMacrosItem& {
+            TMacrosItem& macro = macros.AddMacro();
+            macro.SetName(TextToBytes(name, CodePage::Win1251));
+            macro.SetDescription(TextToBytes(description, CodePage::Win1251));
+            macro.SetKey(key);
+            return macro;
+        };
+        add(L"Ссылка", L"<a href=\"|\">^</a>", 'A');
+        add(L"Таблица с заголовком & подписью под ней", L"<table> с <caption>", 'T').SetDefault(true);
+        add(L"Абзац", L"<p>^</p>", 'P');
+        add(L"Список", L"<ul> и три пункта <li>", kNoKey);
+        document->Editor().SetSelStart(document->Editor().LineIndex(11) + 12);
+        SetFocus(document->Editor().Handle());
+        ShowMacroPicker(*document, form->Frame());
         SetTimer(nullptr, 0, 1000, MarkLater);
     } else {
         return 2;
