@@ -8,6 +8,7 @@
 #include "codepage.h"
 #include "command_table.h"
 #include "editor_ui_fixture.h"
+#include "macro_keyboard.h"
 #include "macro_picker.h"
 #include "macro_sets.h"
 #include "message_loop.h"
@@ -78,6 +79,20 @@ protected:
         return test::WaitFor([&] { return form->PanelText(5).empty(); }, std::chrono::seconds(10));
     }
 };
+
+TEST_F(MacroUi, AMissingFormattingStreamIsReportedAndTheProgramGoesOn) {
+    ASSERT_EQ(FormatMacros().Count(), 11);
+    ScriptedPrompts script;
+    LoadFormatMacros(GetModuleHandleW(L"kernel32.dll"), frame);  // a module without RCDATA 1
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{165});
+    EXPECT_EQ(FormatMacros().Count(), 0);
+    Html(L"x");
+    Active()->Editor().Select(0, 1);
+    Command(0);
+    EXPECT_EQ(Text(), L"x") << "Bold has nothing to insert";
+    LoadFormatMacros(GetModuleHandleW(nullptr), frame);
+    EXPECT_EQ(FormatMacros().Count(), 11);
+}
 
 TEST_F(MacroUi, TheDelayOfTheProductIsFiveSecondsInQuarterSeconds) {
     const DelayedMessageTiming product;
