@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "win32_dialogs.h"
+#include "win32_guards.h"
 
 namespace quillon {
 
@@ -144,12 +145,8 @@ void SearchDialogs::MoveOffSelection(HWND dialog) {
     const POINT top = pointAt(editor_.SelStart());
     const POINT bottom = pointAt(editor_.SelStart() + editor_.SelLength());
     TEXTMETRICW metrics{};
-    if (HDC dc = GetDC(Control())) {
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Control(), WM_GETFONT, 0, 0)));
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(Control(), dc);
-    }
+    if (WindowDC dc(Control(), reinterpret_cast<HGDIOBJ>(SendMessageW(Control(), WM_GETFONT, 0, 0))); dc)
+        GetTextMetricsW(dc.Get(), &metrics);
     const int lineHeight = std::max<int>(metrics.tmHeight, 16);
     const int selectionTop = top.y, selectionBottom = bottom.y + lineHeight;
     RECT bounds{};

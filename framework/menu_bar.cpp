@@ -79,6 +79,12 @@ int MenuBar::RowOfId(UINT id) const {
     return id >= firstId_ && id < firstId_ + rows_ ? static_cast<int>(id - firstId_) : -1;
 }
 
+std::optional<ULONG_PTR> MenuBar::TagOf(UINT id) const {
+    MENUITEMINFOW info{sizeof info, MIIM_DATA};
+    if (!GetMenuItemInfoW(menu_, id, FALSE, &info)) return std::nullopt;
+    return info.dwItemData;
+}
+
 void MenuBar::SetEnabled(std::wstring_view name, bool enabled) {
     if (const UINT id = ItemId(name)) EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }

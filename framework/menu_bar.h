@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,8 @@ public:
     UINT ItemId(std::wstring_view name) const;
     // The row of an item id, or -1.
     int RowOfId(UINT id) const;
+    // The tag an item on the menu carries; nothing for an id with no item there.
+    std::optional<ULONG_PTR> TagOf(UINT id) const;
 
     void SetEnabled(std::wstring_view name, bool enabled);
     void SetChecked(std::wstring_view name, bool checked);

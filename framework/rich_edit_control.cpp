@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "text_lines.h"
+#include "win32_guards.h"
 #include "win32_clipboard.h"
 
 namespace quillon {
@@ -736,10 +737,7 @@ void RichEditControl::SetFont(const EditorFont& font) {
     format.yHeight = font.size * 20;
     if (font.pixels > 0) {
         int dpi = 96;
-        if (HDC screen = GetDC(nullptr)) {
-            dpi = GetDeviceCaps(screen, LOGPIXELSY);
-            ReleaseDC(nullptr, screen);
-        }
+        if (WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         format.yHeight = MulDiv(font.pixels, 1440, dpi > 0 ? dpi : 96);  // twips
     }
     format.bCharSet = RUSSIAN_CHARSET;

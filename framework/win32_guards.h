@@ -1,5 +1,6 @@
 // RAII guards over Win32 handles: the hourglass cursor, libraries, registry
-// keys and GDI objects. Each restores or releases on every way out.
+// keys, GDI objects, device contexts, icons, menus, the mutex and a window
+// disabled around a modal call. Each restores or releases on every way out.
 #pragma once
 
 #include <windows.h>
@@ -124,6 +125,29 @@ private:
 };
 using IconHandle = OwnedHandle<HICON, DestroyIcon>;
 using MenuHandle = OwnedHandle<HMENU, DestroyMenu>;
+
+// A window's device context, released when the guard goes; with a font
+// selected into it for the guard's life when one is given.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window, HGDIOBJ font = nullptr) : window_(window), dc_(GetDC(window)) {
+        if (dc_ && font) old_ = SelectObject(dc_, font);
+    }
+    ~WindowDC() {
+        if (!dc_) return;
+        if (old_) SelectObject(dc_, old_);
+        ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
 
 // A named mutex, closed when the guard goes.
 class MutexHandle {

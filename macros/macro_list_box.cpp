@@ -79,15 +79,12 @@ int MacroListBox::Count() const { return static_cast<int>(SendMessageW(listBox_,
 void MacroListBox::Select(int index) { SendMessageW(listBox_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 int MacroListBox::BoldNameWidth(const std::string& name) const {
-    HDC dc = GetDC(listBox_);
-    if (!dc) return 0;
     GdiObject<HFONT> bold(CreateStyledFont(reinterpret_cast<HFONT>(SendMessageW(listBox_, WM_GETFONT, 0, 0)), true, false));
-    HGDIOBJ old = SelectObject(dc, bold.Get());
+    WindowDC dc(listBox_, bold.Get());
+    if (!dc) return 0;
     const std::wstring text = Shown(name);
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(listBox_, dc);
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 

@@ -255,7 +255,10 @@ bool THtmlScrivoForm::OnCommand(WPARAM wParam) {
     }
     const int row = menuBar_.RowOfId(id);
     if (row < 0) return false;
-    MenuItemSelect(MenuEntries()[static_cast<size_t>(row)].command);
+    // The command is the low 16 bits of the item's tag; an item hidden from the
+    // menu has its number in its row.
+    const auto tag = menuBar_.TagOf(id);
+    MenuItemSelect(tag ? static_cast<short>(LOWORD(*tag)) : MenuEntries()[static_cast<size_t>(row)].command);
     return true;
 }
 
