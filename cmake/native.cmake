@@ -26,9 +26,13 @@ add_library(macros_portable STATIC ${PORTABLE_MACROS})
 target_include_directories(macros_portable PUBLIC macros)
 target_link_libraries(macros_portable PUBLIC document_portable)
 
+add_library(windows_portable STATIC ${PORTABLE_WINDOWS})
+target_include_directories(windows_portable PUBLIC windows)
+target_link_libraries(windows_portable PUBLIC document_portable)
+
 add_library(shell_portable STATIC ${PORTABLE_SHELL})
 target_include_directories(shell_portable PUBLIC shell)
-target_link_libraries(shell_portable PUBLIC macros_portable)
+target_link_libraries(shell_portable PUBLIC macros_portable windows_portable)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
@@ -46,6 +50,7 @@ add_executable(native_tests
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp
   tests/native/text_format_test.cpp
+  tests/native/window_list_test.cpp
 )
 target_include_directories(native_tests PRIVATE tests)
 target_link_libraries(native_tests PRIVATE shell_portable filebox_portable GTest::gtest GTest::gtest_main)

@@ -93,6 +93,10 @@ add_library(macros_win STATIC ${PORTABLE_MACROS}
 target_include_directories(macros_win PUBLIC macros)
 target_link_libraries(macros_win PUBLIC document_win)
 
+add_library(windows_win STATIC ${PORTABLE_WINDOWS} windows/window_commands.cpp)
+target_include_directories(windows_win PUBLIC windows)
+target_link_libraries(windows_win PUBLIC document_win)
+
 # The launcher's export types, for the editor's own hand-off.
 add_library(launcher_api INTERFACE)
 target_include_directories(launcher_api INTERFACE launcher)
@@ -107,7 +111,7 @@ add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/message_loop.cpp
 )
 target_include_directories(scrivo_shell PUBLIC shell)
-target_link_libraries(scrivo_shell PUBLIC macros_win PRIVATE launcher_api)
+target_link_libraries(scrivo_shell PUBLIC macros_win windows_win PRIVATE launcher_api)
 
 # Scrivo.exe, the editor.
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
@@ -155,6 +159,7 @@ quillon_win_test(win_editor_tests
   tests/win/editor_ui_test.cpp
   tests/win/editing_ui_test.cpp
   tests/win/macros_ui_test.cpp
+  tests/win/windows_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

@@ -88,6 +88,26 @@ const std::vector<MenuEntry>& MenuEntries() {
         {M::Tools, L"BackupsItem", L"Р&езервные копии", L"", kCmdBackups, S::Shell, V::None, F::SeparatorAfter},
         {M::Tools, L"CaseItem", L"Ре&гистр...", L"Ctrl+Shift+R", kCmdCase, S::Document, V::ChangeCase},
 
+        {M::Window, L"CascadeItem", L"&Каскадом", L"", kCmdCascade, S::Windows},
+        {M::Window, L"HTileItem", L"Свер&ху вниз", L"", kCmdTileAbove, S::Windows},
+        {M::Window, L"VTileItem", L"С&лева направо", L"", kCmdTileSideBySide, S::Windows, V::None, F::SeparatorAfter},
+        {M::Window, L"ArrangeItem", L"&Упорядочить значки", L"", kCmdArrangeIcons, S::Windows, V::None, F::SeparatorAfter},
+        {M::Window, L"PrevWindowItem", L"&Предыдущее окно", L"", kCmdPreviousWindow, S::Windows},
+        {M::Window, L"NextWindowItem", L"&Следующее окно", L"", kCmdNextWindow, S::Windows},
+        {M::Window, L"WindowListItem", L"&Все окна...", L"", kCmdWindowList, S::Windows, V::None, F::SeparatorAfter},
+        {M::Window, L"CloseAllItem", L"&Закрыть все", L"Shift+F4", kCmdCloseAll, S::Shell},
+        // Hidden: only their keys, Alt+1 ... Alt+0, select windows 0-9.
+        {M::Window, L"Window1Item", L"1", L"Alt+1", 0, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window2Item", L"2", L"Alt+2", 1, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window3Item", L"3", L"Alt+3", 2, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window4Item", L"4", L"Alt+4", 3, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window5Item", L"5", L"Alt+5", 4, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window6Item", L"6", L"Alt+6", 5, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window7Item", L"7", L"Alt+7", 6, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window8Item", L"8", L"Alt+8", 7, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window9Item", L"9", L"Alt+9", 8, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+        {M::Window, L"Window10Item", L"0", L"Alt+0", 9, S::Windows, V::None, F::Hidden, {}, Handler::WindowSelect},
+
         {M::Help, L"AboutItem", L"&О программе", L"", kCmdAbout, S::Shell},
     };
     return entries;
@@ -103,7 +123,6 @@ const std::vector<MenuEntry>& CommandsWithoutItems() {
     using S = Subsystem;
     static const std::vector<MenuEntry> entries = {
         {M::File, L"NewBtn", L"Создать", L"", kCmdNew, S::Shell},
-        {M::Window, L"CloseAllItem", L"", L"", kCmdCloseAll, S::Shell},
     };
     return entries;
 }
@@ -112,7 +131,7 @@ const MenuEntry* FindCommand(int command) {
     if (command == kNoCommand) return nullptr;
     for (const auto* table : {&MenuEntries(), &CommandsWithoutItems()})
         for (const auto& entry : *table)
-            if (entry.command == command) return &entry;
+            if (entry.command == command && entry.handler == Handler::MenuItemSelect) return &entry;
     return nullptr;
 }
 

@@ -39,9 +39,14 @@ enum Command : int {
     kCmdUnindent = 141,
     kCmdReadOnly = 142,
     kCmdGoTo = 143,
-    kCmdWindowFirst = 200,
-    kCmdWindowLast = 207,
+    kCmdCascade = 200,
+    kCmdTileSideBySide = 201,
+    kCmdTileAbove = 202,
+    kCmdArrangeIcons = 203,
     kCmdCloseAll = 204,
+    kCmdPreviousWindow = 205,
+    kCmdNextWindow = 206,
+    kCmdWindowList = 207,
     kCmdTemplateEditor = 220,
     kCmdHtmlExtension = 221,
     kCmdAutoindent = 222,
@@ -65,6 +70,11 @@ enum class TopMenu { File, Edit, View, Format, Tools, Window, Help };
 // row and hands the command over.
 enum class Subsystem { Shell, Document, Windows, Macros, Templates, Toolbars };
 
+// Who the sender's tag goes to: the command handler, or the window selection
+// of the hidden Window1Item ... Window10Item (tags 0-9, like the formatting
+// commands, so a tag alone does not tell them apart).
+enum class Handler { MenuItemSelect, WindowSelect };
+
 struct MenuEntry {
     TopMenu menu;
     std::wstring_view name;     // component name: "SaveItem"
@@ -75,6 +85,7 @@ struct MenuEntry {
     DocumentVerb verb = DocumentVerb::None;  // what a document command asks of the active window
     MenuItemFlags flags = MenuItemFlags::None;
     std::wstring_view hint = {};  // the long hint the status line shows
+    Handler handler = Handler::MenuItemSelect;
 };
 
 struct TopMenuEntry {

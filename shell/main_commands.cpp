@@ -4,6 +4,7 @@
 #include "edit_form.h"
 #include "macro_sets.h"
 #include "main_form.h"
+#include "window_commands.h"
 #include "prompts.h"
 
 namespace quillon {
@@ -20,7 +21,7 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
     case Subsystem::Shell: RunShellCommand(command); break;
     case Subsystem::Document: RunDocumentCommand(*entry); break;
     case Subsystem::Macros: RunMacroCommand(command); break;
-    case Subsystem::Windows:
+    case Subsystem::Windows: RunWindowCommand(command); break;
     case Subsystem::Templates:
     case Subsystem::Toolbars: break;  // subsystems this program is built without
     }
@@ -35,6 +36,20 @@ void THtmlScrivoForm::RunMacroCommand(int command) {
         // The set as the macros dialog leaves it: key lists rebuilt, then stored.
         RebuildUserKeyLists();
         StoreMacros();
+    }
+}
+
+void THtmlScrivoForm::RunWindowCommand(int command) {
+    using W = WindowArrangement;
+    switch (command) {
+    case kCmdCascade: ArrangeDocuments(client_, W::Cascade); break;
+    case kCmdTileSideBySide: ArrangeDocuments(client_, W::TileSideBySide); break;
+    case kCmdTileAbove: ArrangeDocuments(client_, W::TileAbove); break;
+    case kCmdArrangeIcons: ArrangeDocuments(client_, W::ArrangeIcons); break;
+    case kCmdPreviousWindow: ArrangeDocuments(client_, W::Previous); break;
+    case kCmdNextWindow: ArrangeDocuments(client_, W::Next); break;
+    case kCmdWindowList: ShowWindowListDialog({frame_, client_, &windows_, this}); break;
+    default: break;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "status_texts.h"
 #include "win32_clipboard.h"
 #include "win32_registry.h"
+#include "window_commands.h"
 #include "window_glue.h"
 
 namespace quillon {
@@ -22,6 +23,8 @@ namespace quillon {
 namespace {
 
 constexpr UINT kFirstItemId = 1000;
+constexpr int kStrWindowHint = 133;
+constexpr int kStrNoWindow = 166;
 constexpr int kStatusBarId = 90;
 // Widths of the six panels; 1 to 4 show their texts centred.
 const StatusPanelLayout kPanels{{120, 70, 70, 100, 100, 50}, 1, 4};
@@ -58,7 +61,10 @@ bool RegisterMainFormClass(HINSTANCE instance) {
 
 }  // namespace
 
-THtmlScrivoForm::THtmlScrivoForm(Registry& registry) : states_(*this, LoadStatusTexts()), registry_(registry) {}
+THtmlScrivoForm::THtmlScrivoForm(Registry& registry)
+    : states_(*this, LoadStatusTexts()),
+      registry_(registry),
+      windows_({ResourceString(kStrNoWindow), ResourceString(kStrWindowHint)}) {}
 
 THtmlScrivoForm* THtmlScrivoForm::FromWindow(HWND hwnd) { return WindowObject<THtmlScrivoForm>(hwnd); }
 
@@ -257,8 +263,11 @@ bool THtmlScrivoForm::OnCommand(WPARAM wParam) {
     if (row < 0) return false;
     // The command is the low 16 bits of the item's tag; an item hidden from the
     // menu has its number in its row.
+    const MenuEntry& entry = MenuEntries()[static_cast<size_t>(row)];
     const auto tag = menuBar_.TagOf(id);
-    MenuItemSelect(tag ? static_cast<short>(LOWORD(*tag)) : MenuEntries()[static_cast<size_t>(row)].command);
+    const int number = tag ? static_cast<short>(LOWORD(*tag)) : entry.command;
+    if (entry.handler == Handler::WindowSelect) WindowSelect(client_, windows_, number);
+    else MenuItemSelect(number);
     return true;
 }
 
@@ -351,6 +360,26 @@ bool THtmlScrivoForm::OnCloseQuery() {
     }
     return true;
 }
+
+void THtmlScrivoForm::RegisterWindow(HWND window) {
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    windows_.Register(window, caption);
+}
+
+void THtmlScrivoForm::UnregisterWindow(HWND window) {
+    windows_.Unregister(windows_.NumberOf(window), SharedDocumentState().Closing);
+}
+
+void THtmlScrivoForm::WindowNameChanged(HWND window) {
+    TEditForm* document = TEditForm::FromWindow(window);
+    if (!document) return;
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    windows_.NameChanged(windows_.NumberOf(window), caption, document->FileName());
+}
+
+void THtmlScrivoForm::WindowActivated(HWND window) { windows_.Activated(windows_.NumberOf(window)); }
 
 void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) {
     quillon::EnterRecentFile(recent_, entry);

@@ -17,6 +17,7 @@
 #include "file_commands.h"
 #include "file_menus.h"
 #include "macro_keyboard.h"
+#include "window_list.h"
 #include "menu_bar.h"
 #include "printing.h"
 #include "registry.h"
@@ -98,6 +99,11 @@ public:
     void ShowHint(std::wstring_view hint) override { statusBar_.ShowHint(hint); }
     const std::vector<ContextMenuRow>& ContextMenuRows() const override;
     DocumentKeyHook* KeyHook() override { return macroKeys_.get(); }
+    void RegisterWindow(HWND window) override;
+    void UnregisterWindow(HWND window) override;
+    void WindowNameChanged(HWND window) override;
+    void WindowActivated(HWND window) override;
+    const WindowList& Windows() const { return windows_; }
 
     // The window procedure's glue (framework/window_glue.h).
     static THtmlScrivoForm* ObjectFromCreate(const CREATESTRUCTW& create);
@@ -132,6 +138,7 @@ private:
     // The command handlers by subsystem.
     void RunShellCommand(int command);
     void RunMacroCommand(int command);
+    void RunWindowCommand(int command);
     // The user's macros as stored: sort method, set and flag, then the key lists.
     void LoadMacros();
     // The user's macros stored; 126 on failure.
@@ -154,6 +161,7 @@ private:
     PrinterChoice printer_;
     std::unique_ptr<DdeServer> dde_;
     std::unique_ptr<MacroKeyboard> macroKeys_;
+    WindowList windows_;
     EditorOptions options_;
     CommandStates states_;
     RecentFiles recent_;

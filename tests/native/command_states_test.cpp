@@ -138,11 +138,13 @@ TEST_F(CommandStatesTest, ClosingFlagSilencesOnlyTheFirstGroup) {
 }
 
 TEST(CommandTable, KeysParseAndNumbersAreUnique) {
-    std::map<int, std::wstring> seen;
+    // Unique per handler: the hidden window items' tags 0-9 go to the window selection.
+    std::map<std::pair<Handler, int>, std::wstring> seen;
     std::map<std::wstring, std::wstring> keys;
     for (const auto& entry : MenuEntries()) {
         if (entry.command != kNoCommand) {
-            EXPECT_TRUE(seen.emplace(entry.command, std::wstring(entry.name)).second) << std::wstring(entry.name);
+            EXPECT_TRUE(seen.emplace(std::pair(entry.handler, entry.command), std::wstring(entry.name)).second)
+                << std::wstring(entry.name);
         }
         if (!entry.key.empty()) {
             KeyChord chord;

@@ -1,0 +1,134 @@
+// The Window menu, Alt+1 ... Alt+0 and the window list dialog on the real windows.
+#include <windows.h>
+
+#include <string>
+
+#include "command_table.h"
+#include "dialog_script.h"
+#include "editor_ui_fixture.h"
+#include "message_loop.h"
+#include "prompts.h"
+#include "window_commands.h"
+
+namespace quillon {
+namespace {
+
+using test::DialogScript;
+
+class WindowsUi : public EditorUi {
+protected:
+    std::vector<std::wstring> Open(int count) {
+        std::vector<std::wstring> names;
+        for (int n = 0; n < count; ++n) names.push_back(Put(L"w" + std::to_wstring(n) + L".txt", "text"));
+        form->Files().OpenNamedFiles(names);
+        test::PumpMessages();
+        return names;
+    }
+    // A key through the program's own message handling (its accelerators).
+    void AltKey(int key) {
+        MSG msg{Active() ? Active()->Editor().Handle() : frame, WM_SYSKEYDOWN, static_cast<WPARAM>(key), 1 | (1 << 29), 0, {}};
+        BYTE saved[256] = {}, keys[256] = {};
+        GetKeyboardState(saved);
+        memcpy(keys, saved, sizeof keys);
+        keys[VK_MENU] = keys[VK_LMENU] = 0x80;
+        SetKeyboardState(keys);
+        if (!TranslateProgramMessage(*form, msg)) DispatchMessageW(&msg);
+        test::PumpMessages();
+        SetKeyboardState(saved);
+    }
+    int ActiveNumber() { return form->Windows().NumberOf(Active()->Handle()); }
+};
+
+TEST_F(WindowsUi, AltAndADigitSelectsThatWindowAndRestoresItWhenMinimized) {
+    const auto names = Open(2);
+    EXPECT_EQ(ActiveNumber(), 1);
+    AltKey('1');
+    EXPECT_EQ(ActiveNumber(), 0);
+    EXPECT_EQ(Active()->FileName(), names[0]);
+    AltKey('3');  // only two windows
+    EXPECT_EQ(ActiveNumber(), 0);
+    EXPECT_TRUE(form->Windows().Buttons()[0].pressed);
+
+    HWND second = static_cast<HWND>(const_cast<void*>(form->Windows().At(1)));
+    SendMessageW(form->DocumentArea(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Active()->Handle()), 0);
+    ShowWindow(second, SW_MINIMIZE);
+    test::PumpMessages();
+    ASSERT_TRUE(IsIconic(second));
+    AltKey('2');
+    EXPECT_EQ(Active()->Handle(), second);
+    EXPECT_FALSE(IsIconic(second)) << "selected by its number, a minimized window is restored";
+}
+
+TEST_F(WindowsUi, TheWindowMenuArrangesAndStepsThroughTheWindows) {
+    EXPECT_FALSE(Enabled(L"CascadeItem")) << "no document: the Window menu is off";
+    Open(3);
+    EXPECT_TRUE(Enabled(L"CascadeItem"));
+    EXPECT_TRUE(Enabled(L"CloseAllItem"));
+    Command(kCmdCascade);
+    EXPECT_FALSE(IsZoomed(Active()->Handle()));
+    Command(kCmdTileSideBySide);
+    RECT a{}, b{};
+    GetWindowRect(static_cast<HWND>(const_cast<void*>(form->Windows().At(0))), &a);
+    GetWindowRect(static_cast<HWND>(const_cast<void*>(form->Windows().At(1))), &b);
+    EXPECT_TRUE(a.top == b.top && a.left != b.left) << "side by side";
+    Command(kCmdTileAbove);
+    GetWindowRect(static_cast<HWND>(const_cast<void*>(form->Windows().At(0))), &a);
+    GetWindowRect(static_cast<HWND>(const_cast<void*>(form->Windows().At(1))), &b);
+    EXPECT_TRUE(a.left == b.left && a.top != b.top) << "one above the other";
+    const int before = ActiveNumber();
+    Command(kCmdNextWindow);
+    const int next = ActiveNumber();
+    EXPECT_NE(next, before);
+    Command(kCmdPreviousWindow);
+    EXPECT_EQ(ActiveNumber(), before);
+    // Closing window 0 renumbers the others.
+    HWND first = static_cast<HWND>(const_cast<void*>(form->Windows().At(0)));
+    HWND third = static_cast<HWND>(const_cast<void*>(form->Windows().At(2)));
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    EXPECT_EQ(form->Windows().Count(), 2);
+    EXPECT_EQ(form->Windows().NumberOf(third), 1);
+    EXPECT_FALSE(form->Windows().Buttons()[2].enabled);
+    EXPECT_EQ(form->Windows().Buttons()[2].caption, L"(нет окна)");
+}
+
+TEST_F(WindowsUi, TheWindowListDialogActivatesClosesAndEndsWithTheLastWindow) {
+    const auto names = Open(3);
+    // OK on the first window: activated; the status line showed the long hint meanwhile.
+    std::wstring hint;
+    {
+        DialogScript answers(L"Выбор окна", {[&](HWND d) {
+            HWND list = GetDlgItem(d, kWindowsListId);
+            EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+            EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2) << "the active window";
+            SendMessageW(list, LB_SETCURSEL, 0, 0);
+            SendMessageW(d, WM_COMMAND, MAKEWPARAM(kWindowsListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            hint = form->HintShown();
+            SendMessageW(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+        }});
+        Command(kCmdWindowList);
+    }
+    EXPECT_EQ(hint, L"Активизировать окно с файлом \"" + names[0] + L"\"");
+    EXPECT_EQ(form->HintShown(), L"");
+    EXPECT_EQ(Active()->FileName(), names[0]);
+
+    // "Удалить" on a modified window answered Cancel keeps it; then all go and the dialog ends.
+    Active()->Editor().ReplaceSel(L"changed");
+    ScriptedPrompts script({PromptAnswer::Cancel, PromptAnswer::No});
+    int steps = 0;
+    {
+        const auto remove = [&](HWND d) {
+            ++steps;
+            SendMessageW(GetDlgItem(d, kWindowDeleteId), BM_CLICK, 0, 0);
+        };
+        DialogScript answers(L"Выбор окна", {remove, remove, remove, remove, remove});
+        Command(kCmdWindowList);
+        EXPECT_EQ(answers.StepsRun(), 4) << "one refusal, then the three windows; the last one ends the dialog";
+    }
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{110, 110}));
+    EXPECT_TRUE(form->Documents().empty());
+    EXPECT_EQ(form->Windows().Count(), 0);
+}
+
+}  // namespace
+}  // namespace quillon
