@@ -62,6 +62,12 @@ public:
     // inserted text; callers position it themselves.
     virtual void ReplaceSel(std::wstring_view text) = 0;
     void DeleteSel() { ReplaceSel(std::wstring_view()); }
+    // The same replacement, then the selection asked for; a control may do
+    // both at once where the second step would cost a pass of its own.
+    virtual void ReplaceSelAndSelect(std::wstring_view text, int selStart, int selLength) {
+        ReplaceSel(text);
+        Select(selStart, selLength);
+    }
 
     // Caret = the end of the selection; column counted from the start of its line.
     // One line lookup for both: the control may walk its lines to answer.

@@ -630,7 +630,13 @@ std::wstring RichEditControl::SelText() const {
     return TextRange(range.cpMin, range.cpMax);
 }
 
-void RichEditControl::ReplaceSel(std::wstring_view text) {
+void RichEditControl::ReplaceSel(std::wstring_view text) { Replace(text, std::nullopt); }
+
+void RichEditControl::ReplaceSelAndSelect(std::wstring_view text, int selStart, int selLength) {
+    Replace(text, CHARRANGE{selStart, selStart + selLength});
+}
+
+void RichEditControl::Replace(std::wstring_view text, std::optional<CHARRANGE> selection) {
     const std::wstring inserted = NormalizeLineBreaks(text);
     if (ChangedLineBreaks(inserted) >= rebuildThreshold_) {
         CHARRANGE range{};
@@ -640,7 +646,9 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
         after += inserted;
         after.append(before.text, static_cast<size_t>(range.cpMax));
         const LONG caret = range.cpMin + static_cast<LONG>(inserted.size());
-        ChangeByRebuild(after, {caret, caret});
+        // The rebuilt control takes the selection asked for at once: no second
+        // pass of the control over a large selection.
+        ChangeByRebuild(after, selection.value_or(CHARRANGE{caret, caret}));
         undoWhole_ = std::move(before);
         redoWhole_.reset();
         NotifyAll();
@@ -654,6 +662,8 @@ void RichEditControl::ReplaceSel(std::wstring_view text) {
     Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted.c_str()));
     Send(EM_STOPGROUPTYPING);
     Send(EM_SETMODIFY, TRUE);
+    const int length = selection ? selection->cpMax - selection->cpMin : 0;
+    if (selection && (SelStart() != selection->cpMin || SelLength() != length)) Select(selection->cpMin, length);
 }
 
 bool RichEditControl::CanUndo() const { return Send(EM_CANUNDO) != 0 || undoWhole_.has_value(); }

@@ -45,6 +45,7 @@ public:
     void Select(int start, int length) override;
     std::wstring SelText() const override;
     void ReplaceSel(std::wstring_view text) override;
+    void ReplaceSelAndSelect(std::wstring_view text, int selStart, int selLength) override;
 
     bool CanUndo() const override;
     bool CanRedo() const override;
@@ -112,6 +113,8 @@ private:
     enum class EditKind { AtSelection, FormatOnly, Unknown };
     static EditKind KindOfMessage(UINT msg, WPARAM wParam);
     static bool IsPaste(UINT msg, WPARAM wParam);
+    // A replacement of the selection, then the selection asked for, if any.
+    void Replace(std::wstring_view text, std::optional<CHARRANGE> selection);
     // The plain Insert key, which switches overwrite mode.
     static bool IsInsertKey(UINT msg, WPARAM wParam);
     void PastePlainText();

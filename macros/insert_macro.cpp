@@ -67,9 +67,9 @@ void InsertMacroText(EditorControl& editor, std::wstring_view macroText, bool au
         return;
     }
     const std::wstring x = editor.SelText();
-    editor.ReplaceSel(t.substr(0, c - 1) + x + t.substr(c - 1));
-    if (b > 0) place(s + static_cast<int>(b - 1 + (caretAfterSelection ? x.size() : 0)), 0);
-    else place(s + static_cast<int>(c - 1), static_cast<int>(x.size()));
+    const std::wstring replacement = t.substr(0, c - 1) + x + t.substr(c - 1);
+    if (b > 0) editor.ReplaceSelAndSelect(replacement, s + static_cast<int>(b - 1 + (caretAfterSelection ? x.size() : 0)), 0);
+    else editor.ReplaceSelAndSelect(replacement, s + static_cast<int>(c - 1), static_cast<int>(x.size()));
 }
 
 void InsertMacro(const TMacrosItem& macro, EditorControl& editor) {
