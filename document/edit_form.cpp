@@ -60,16 +60,8 @@ int RunSaveDialog(FileDialogRequest& request) {
 }  // namespace
 
 bool RegisterEditFormClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kEditFormClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProcOf<TEditForm>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kEditFormClass;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterProgramClass(instance, kEditFormClass, WindowProcOf<TEditForm>, LoadIconW(nullptr, IDI_APPLICATION),
+                                COLOR_WINDOW);
 }
 
 TEditForm* TEditForm::Create(EditHost& host, WindowStart start) {

@@ -15,6 +15,20 @@
 
 namespace quillon {
 
+// Registers a window class of the program once; true when it is there.
+inline bool RegisterProgramClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon, int background) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, name, &wc)) return true;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background >= 0 ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background) + 1) : nullptr;
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
 template <class T>
 T* WindowObject(HWND hwnd) {
     return hwnd ? reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;

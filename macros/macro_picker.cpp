@@ -183,15 +183,7 @@ LRESULT CALLBACK MacroPicker::ListProc(HWND list, UINT msg, WPARAM wParam, LPARA
 }
 
 bool RegisterPickerClass() {
-    WNDCLASSEXW wc{};
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, kPickerClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProcOf<MacroPicker>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPickerClass;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterProgramClass(GetModuleHandleW(nullptr), kPickerClass, WindowProcOf<MacroPicker>, nullptr, -1);
 }
 
 MacroPicker* PickerOf(TEditForm& document, HWND statusWindow) {

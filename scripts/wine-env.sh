@@ -27,4 +27,10 @@ quillon_wine_prefix() {
             </dev/null >/dev/null 2>&1 || true
         wineserver -w
     fi
+    # Window caption buttons are drawn with Marlett, as on Windows; without it in
+    # the prefix's Fonts folder they show as the letters "0 1 r".
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
 }

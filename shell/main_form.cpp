@@ -46,17 +46,9 @@ Registry& UserRegistry() {
 }
 
 bool RegisterMainFormClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMainFormClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProcOf<THtmlScrivoForm>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIconId));
-    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kMainFormClass;
-    return RegisterClassExW(&wc) != 0;
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIconId));
+    return RegisterProgramClass(instance, kMainFormClass, WindowProcOf<THtmlScrivoForm>,
+                                icon ? icon : LoadIconW(nullptr, IDI_APPLICATION), COLOR_APPWORKSPACE);
 }
 
 }  // namespace
