@@ -223,8 +223,9 @@ TEST(Storage, FailedWritesShowTheirOneMessageAndPlacementIsSilent) {
     EXPECT_FALSE(SaveDialogState(registry, FileboxDialogState{}));
     EXPECT_FALSE(SaveFont(registry, EditorOptions{}));
     EXPECT_FALSE(SaveRecentFiles(registry, RecentFiles{}));
+    EXPECT_FALSE(SaveMacroValues(registry, "TPF0\x01", 0, false));
     SavePlacement(registry, {});
-    EXPECT_EQ(script.SeenIds(), (std::vector<int>{118, 123, 124, 145, 120}));
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{118, 123, 124, 145, 120, 126}));
     for (const auto& request : script.Seen()) EXPECT_EQ(request.icon, PromptIcon::Error);
 }
 
