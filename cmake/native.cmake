@@ -40,6 +40,7 @@ add_executable(native_tests
   tests/contract/macro_cases.cpp
   tests/native/codepage_test.cpp
   tests/native/command_states_test.cpp
+  tests/native/desktop_test.cpp
   tests/native/document_rules_test.cpp
   tests/native/editing_rules_test.cpp
   tests/native/editor_contract_memory.cpp
@@ -80,4 +81,5 @@ if(QUILLON_CLANG)
     set_tests_properties(${name} PROPERTIES TIMEOUT 120)
   endfunction()
   quillon_fuzz_target(macro_set_fuzz tests/fuzz/macro_set_fuzz.cpp framework/typed_stream.cpp macros/macro_model.cpp)
+  quillon_fuzz_target(desktop_fuzz tests/fuzz/desktop_fuzz.cpp storage/desktop_stream.cpp)
 endif()

@@ -203,4 +203,18 @@ bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t 
     return true;
 }
 
+std::optional<std::string> LoadDesktop(Registry& registry) {
+    auto key = registry.Open(RegistryRoot::CurrentUser, kRootKey);
+    if (!key) return std::nullopt;
+    const auto bytes = key->ReadBinary(L"Desktop");
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+bool SaveDesktop(Registry& registry, std::string_view stream) {
+    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
+    if (!key || !key->WriteBinary(L"Desktop", Bytes(stream.begin(), stream.end()))) return Report(kStrSaveDesktopFailed);
+    return true;
+}
+
 }  // namespace quillon::storage

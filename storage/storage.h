@@ -27,6 +27,7 @@ enum StoreMessage {
     kStrSaveDialogStateFailed = 124,
     kStrSaveFontFailed = 145,
     kStrSaveMacrosFailed = 126,
+    kStrSaveDesktopFailed = 122,
 };
 
 struct ScreenRect {
@@ -88,5 +89,10 @@ struct MacroValues {
 MacroValues LoadMacroValues(Registry& registry);
 // Stores the stream, then the sort method and the flag; 126 on failure.
 bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t sortMethod, bool modified);
+
+// "Desktop": the desktop stream as stored; nothing when it is missing or not binary.
+std::optional<std::string> LoadDesktop(Registry& registry);
+// Stores the stream; 122 on failure.
+bool SaveDesktop(Registry& registry, std::string_view stream);
 
 }  // namespace quillon::storage

@@ -1,11 +1,12 @@
 // Writes a seed corpus for the stream readers' fuzz targets: valid macro set
-// streams, the same cut short at every length, and with single bytes garbled.
+// and desktop streams, the same cut short, and macro sets with bytes garbled.
 //   make_seeds <folder>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "desktop_stream.h"
 #include "macro_model.h"
 
 namespace {
@@ -45,5 +46,21 @@ int main(int argc, char** argv) {
             Put(folder, "garbled-" + tag + "-" + std::to_string(at), garbled);
         }
     }
+    // Desktop streams: none, one and three records, and the three cut short.
+    std::string desktop;
+    quillon::EndDesktop(desktop);
+    Put(folder, "desktop-empty", desktop);
+    desktop.clear();
+    for (int i = 1; i <= 3; ++i) {
+        quillon::DesktopRecord record;
+        record.fileName = "C:\\site\\page" + std::to_string(i) + ".html";
+        record.order = i == 2 ? -i : i;
+        record.state = i == 3 ? 1 : 0;
+        quillon::AppendDesktopRecord(desktop, record);
+    }
+    std::string ended = desktop;
+    quillon::EndDesktop(ended);
+    Put(folder, "desktop-three", ended);
+    for (size_t cut = 0; cut < desktop.size(); cut += 9) Put(folder, "desktop-cut-" + std::to_string(cut), desktop.substr(0, cut));
     return 0;
 }
