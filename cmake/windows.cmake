@@ -103,6 +103,7 @@ target_include_directories(launcher_api INTERFACE launcher)
 
 add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/dde_server.cpp
+  shell/desktop.cpp
   shell/file_commands.cpp
   shell/file_menus.cpp
   shell/handoff.cpp
@@ -160,6 +161,7 @@ quillon_win_test(win_editor_tests
   tests/win/editing_ui_test.cpp
   tests/win/macros_ui_test.cpp
   tests/win/windows_ui_test.cpp
+  tests/win/desktop_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

@@ -533,7 +533,10 @@ void TEditForm::SelectionChange() {
 bool TEditForm::FormCloseQuery() {
     const bool canClose = QuerySave();
     DocumentState& state = SharedDocumentState();
-    if (state.Closing && canClose) state.OpenDocumentCount -= 1;
+    if (state.Closing && canClose) {
+        state.OpenDocumentCount -= 1;
+        host_.DocumentAgreedToClose(*this);
+    }
     return canClose;
 }
 

@@ -54,6 +54,8 @@ public:
     virtual void SetPanelText(int panel, std::wstring_view text) = 0;
     virtual void CompactStatusBar() = 0;
     virtual void RestoreStatusBar() = 0;
+    // While the program closes: the window agreed to close (the desktop takes its record).
+    virtual void DocumentAgreedToClose(TEditForm&) {}
     // The window list's bookkeeping; a host without a window list ignores them.
     virtual void RegisterWindow(HWND) {}
     virtual void UnregisterWindow(HWND) {}

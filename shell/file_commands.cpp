@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "codepage.h"
+#include "desktop_stream.h"
 #include "edit_form.h"
 #include "main_form.h"
 #include "prompts.h"
@@ -178,6 +179,32 @@ TEditForm* FileCommands::NewDocument(const std::wstring& ext) {
         document->FormActivate();
     }
     return document;
+}
+
+HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
+    const std::wstring name = BytesToText(record.fileName, CodePage::Ansi);
+    TEditForm* document = TEditForm::Create(frame_, WindowStart::Normal);
+    if (!document) return nullptr;
+    RichEditControl& editor = document->Editor();
+    // Word wrap before the text arrives, so that the control lays the text out once.
+    editor.SetWordWrap(record.wordWrap);
+    if (!document->LoadFile(name)) {
+        document->Release();
+        ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_.Frame()});
+        return nullptr;
+    }
+    {
+        UpdateBracket bracket(editor);
+        MoveWindow(document->Handle(), record.left, record.top, record.width, record.height, TRUE);
+        if (record.state == 1) ShowWindow(document->Handle(), SW_MINIMIZE);
+        if (record.state == 2) SendMessageW(frame_.DocumentArea(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        editor.SetReadOnly(editor.ReadOnly() || record.readOnly);
+        editor.SetSelStart(record.caret);
+        // The coding as stored, without asking: the converted text is the document as saved.
+        if (record.dosText) document->RestoreDosText();
+        editor.SetModified(false);
+    }
+    return document->Handle();
 }
 
 void FileCommands::CloseAll() {

@@ -20,6 +20,7 @@ namespace quillon {
 
 class THtmlScrivoForm;
 class TEditForm;
+struct DesktopRecord;
 enum class WindowStart;
 
 // The open dialog Open runs; tests put their own answer here (they fill the file
@@ -64,6 +65,9 @@ public:
     bool IsFileOpen(const std::wstring& name);
     // Asks every window first; one refusal keeps them all.
     void CloseAll();
+    // A window of the desktop: its file with the bounds, state, read-only flag,
+    // word wrap, caret and coding it had; 113 when the file cannot be read. The window, or null.
+    HWND RestoreWindow(const DesktopRecord& record);
 
     // The kind's settings of a file name (word wrap by extension).
     static OpenSettings SettingsByKind(const std::wstring& name);

@@ -5,6 +5,7 @@
 
 #include "command_table.h"
 #include "edit_form.h"
+#include "desktop_stream.h"
 #include "handoff.h"
 #include "macro_keys.h"
 #include "macro_picker.h"
@@ -284,7 +285,9 @@ void THtmlScrivoForm::OnActivateInstance() {
 }
 
 void THtmlScrivoForm::OnStartupFiles() {
-    // The program's own command-line files, handed over once the main window is up.
+    // The desktop of the last exit first, then the program's own command-line
+    // files, so that they open after it.
+    RestoreDesktop();
     HandOffCommandLine();
 }
 
@@ -326,7 +329,16 @@ void THtmlScrivoForm::SaveState() {
     storage::SavePlacement(registry_, {{savedRect_.left, savedRect_.top, savedRect_.right, savedRect_.bottom},
                                        savedState_});
     rememberedCount_ = state.OpenDocumentCount;
+    desktop_.emplace();
+    activeAtExit_ = nullptr;
+    if (state.OpenDocumentCount == 0) {
+        // No documents: the next start opens none.
+        EndDesktop(*desktop_);
+        storage::SaveDesktop(registry_, *desktop_);
+        desktop_.reset();
+    }
     if (TEditForm* active = ActiveDocument()) {
+        activeAtExit_ = active->Handle();
         const bool maximized = IsZoomed(active->Handle());
         const DocumentWindowState activeState = IsIconic(active->Handle()) ? DocumentWindowState::Minimized
                                                 : maximized                ? DocumentWindowState::Maximized
@@ -341,7 +353,8 @@ bool THtmlScrivoForm::OnCloseQuery() {
     DocumentState& state = SharedDocumentState();
     for (TEditForm* document : Documents()) {
         if (document->FormCloseQuery()) continue;
-        // Refused: the program goes on as it was.
+        // Refused: the program goes on as it was, and the desktop of the last exit stays.
+        desktop_.reset();
         if (state.Closing) {
             state.Closing = false;
             state.OpenDocumentCount = rememberedCount_;

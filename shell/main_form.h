@@ -103,6 +103,7 @@ public:
     void UnregisterWindow(HWND window) override;
     void WindowNameChanged(HWND window) override;
     void WindowActivated(HWND window) override;
+    void DocumentAgreedToClose(TEditForm& document) override;
     const WindowList& Windows() const { return windows_; }
 
     // The window procedure's glue (framework/window_glue.h).
@@ -125,6 +126,8 @@ private:
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
     void OnActivateInstance();
     void OnStartupFiles();
+    // The document windows of the last exit reopened, as the desktop stream has them.
+    void RestoreDesktop();
     void OnSysCommand(WPARAM command);
     LRESULT OnClose();
     void OnSysColorChange();
@@ -162,6 +165,9 @@ private:
     std::unique_ptr<DdeServer> dde_;
     std::unique_ptr<MacroKeyboard> macroKeys_;
     WindowList windows_;
+    // The desktop stream while the program closes; none when no save is under way.
+    std::optional<std::string> desktop_;
+    HWND activeAtExit_ = nullptr;
     EditorOptions options_;
     CommandStates states_;
     RecentFiles recent_;
