@@ -14,25 +14,19 @@ target_include_directories(framework_portable PUBLIC framework)
 add_library(filebox_portable STATIC filebox/filebox_rules.cpp)
 target_include_directories(filebox_portable PUBLIC filebox)
 
-add_library(storage_portable STATIC ${PORTABLE_STORAGE})
-target_include_directories(storage_portable PUBLIC storage)
-target_link_libraries(storage_portable PUBLIC framework_portable)
-
-add_library(document_portable STATIC ${PORTABLE_DOCUMENT})
-target_include_directories(document_portable PUBLIC document)
-target_link_libraries(document_portable PUBLIC storage_portable)
-
-add_library(macros_portable STATIC ${PORTABLE_MACROS})
-target_include_directories(macros_portable PUBLIC macros)
-target_link_libraries(macros_portable PUBLIC document_portable)
-
-add_library(windows_portable STATIC ${PORTABLE_WINDOWS})
-target_include_directories(windows_portable PUBLIC windows)
-target_link_libraries(windows_portable PUBLIC document_portable)
-
-add_library(shell_portable STATIC ${PORTABLE_SHELL})
-target_include_directories(shell_portable PUBLIC shell)
-target_link_libraries(shell_portable PUBLIC macros_portable windows_portable)
+# One library per layer: its folder's headers for the layers above it, and
+# the layers below it that it may use.
+function(quillon_portable_layer folder)
+  cmake_parse_arguments(LAYER "" "" "SOURCES;USES" ${ARGN})
+  add_library(${folder}_portable STATIC ${LAYER_SOURCES})
+  target_include_directories(${folder}_portable PUBLIC ${folder})
+  target_link_libraries(${folder}_portable PUBLIC ${LAYER_USES})
+endfunction()
+quillon_portable_layer(storage SOURCES ${PORTABLE_STORAGE} USES framework_portable)
+quillon_portable_layer(document SOURCES ${PORTABLE_DOCUMENT} USES storage_portable)
+quillon_portable_layer(macros SOURCES ${PORTABLE_MACROS} USES document_portable)
+quillon_portable_layer(windows SOURCES ${PORTABLE_WINDOWS} USES document_portable)
+quillon_portable_layer(shell SOURCES ${PORTABLE_SHELL} USES macros_portable windows_portable)
 
 add_executable(native_tests
   tests/contract/editor_contract.cpp
