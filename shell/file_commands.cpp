@@ -166,7 +166,10 @@ void FileCommands::MRUFileItemClick(int k) {
     if (k < 0 || k >= static_cast<int>(kRecentFileCount)) return;
     const RecentFileEntry entry = frame_.Recent()[static_cast<size_t>(k)];
     if (entry.FileName.empty()) return;
-    Open({{entry.FileName, {entry.WordWrap, false, entry.ReadOnly, entry.Position, entry.DosText}}});
+    Open({{entry.FileName, {.wordWrap = entry.WordWrap,
+                            .readOnlyAfterLoad = entry.ReadOnly,
+                            .caret = entry.Position,
+                            .dosText = entry.DosText}}});
 }
 
 TEditForm* FileCommands::NewDocument(const std::wstring& ext) {
