@@ -26,6 +26,7 @@ quillon_portable_layer(storage SOURCES ${PORTABLE_STORAGE} USES framework_portab
 quillon_portable_layer(document SOURCES ${PORTABLE_DOCUMENT} USES storage_portable)
 quillon_portable_layer(macros SOURCES ${PORTABLE_MACROS} USES document_portable)
 quillon_portable_layer(windows SOURCES ${PORTABLE_WINDOWS} USES document_portable)
+quillon_portable_layer(launcher SOURCES ${PORTABLE_LAUNCHER})
 quillon_portable_layer(shell SOURCES ${PORTABLE_SHELL} USES macros_portable windows_portable)
 
 add_executable(native_tests
@@ -40,6 +41,7 @@ add_executable(native_tests
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
   tests/native/line_breaks_test.cpp
+  tests/native/long_names_test.cpp
   tests/native/macro_test.cpp
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
@@ -48,7 +50,7 @@ add_executable(native_tests
   tests/native/window_list_test.cpp
 )
 target_include_directories(native_tests PRIVATE tests)
-target_link_libraries(native_tests PRIVATE shell_portable filebox_portable GTest::gtest GTest::gtest_main)
+target_link_libraries(native_tests PRIVATE shell_portable filebox_portable launcher_portable GTest::gtest GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE QUILLON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND native_tests)
 

@@ -97,6 +97,17 @@ add_library(windows_win STATIC ${PORTABLE_WINDOWS} windows/window_commands.cpp)
 target_include_directories(windows_win PUBLIC windows)
 target_link_libraries(windows_win PUBLIC document_win)
 
+# Assist.dll: long names and the hand-off to the running editor (ordinal 1);
+# Relay.exe: the launcher the shell starts for a file.
+add_library(Assist SHARED ${PORTABLE_LAUNCHER} launcher/assist.cpp launcher/assist.rc launcher/assist.def)
+set_target_properties(Assist PROPERTIES PREFIX "" OUTPUT_NAME Assist)
+target_include_directories(Assist PRIVATE launcher)
+target_link_libraries(Assist PRIVATE user32 advapi32 kernel32)
+target_link_options(Assist PRIVATE -Wl,--exclude-all-symbols)
+add_executable(Relay WIN32 launcher/relay.cpp)
+target_include_directories(Relay PRIVATE launcher)
+add_dependencies(Relay Assist)
+
 # The launcher's export types, for the editor's own hand-off.
 add_library(launcher_api INTERFACE)
 target_include_directories(launcher_api INTERFACE launcher)
@@ -169,7 +180,7 @@ quillon_win_test(win_process_tests
   tests/win/process_test.cpp
   tests/win/test_main.cpp
 )
-add_dependencies(win_process_tests Scrivo)
+add_dependencies(win_process_tests Scrivo Relay Assist)
 
 # Benchmarks: built with everything, run on demand (make bench).
 function(quillon_bench name library)
@@ -205,3 +216,5 @@ find_program(QUILLON_OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump)
 add_test(NAME filebox_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
          ${QUILLON_OBJDUMP} $<TARGET_FILE:Filebox>
          OpenFiles=1 GetOpenFilesList=2 SaveFiles=3 GetDefaultFilter=4 GetFileParams=5 GetDefWordWrap=6 GetNewFileIDs=7)
+add_test(NAME assist_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
+         ${QUILLON_OBJDUMP} $<TARGET_FILE:Assist> ProcessFileList=1)

@@ -26,7 +26,8 @@ private:
 class Library {
 public:
     Library() = default;
-    explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+    // A full path loads that file and the libraries it needs from beside it.
+    explicit Library(const wchar_t* name) : module_(LoadLibraryExW(name, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {}
     // A resource-only view of a library, no code run.
     static Library AsData(const wchar_t* name) {
         Library lib;

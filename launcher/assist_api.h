@@ -5,7 +5,8 @@
 
 namespace quillon {
 
-using ProcessFileListFn = void(__stdcall*)(char** names, int count);
+// The result is pointer-sized and always null; callers ignore it.
+using ProcessFileListFn = void*(__stdcall*)(char** names, int count);
 inline constexpr char kProcessFileListExport[] = "ProcessFileList";
 inline constexpr int kProcessFileListOrdinal = 1;
 inline constexpr wchar_t kAssistLibrary[] = L"Assist.dll";

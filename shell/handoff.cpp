@@ -30,7 +30,12 @@ std::vector<std::string> CommandLineNames() {
 void HandOffCommandLine() {
     std::vector<std::string> names = CommandLineNames();
     if (names.empty()) return;
-    Library assist(kAssistLibrary);
+    // From the program's own folder, never from the current one.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring library(path);
+    library = library.substr(0, library.find_last_of(L'\\') + 1) + kAssistLibrary;
+    Library assist(library.c_str());
     auto process = assist.Find<ProcessFileListFn>(kProcessFileListExport);
     if (!process) return;
     std::vector<char*> pointers;

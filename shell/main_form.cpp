@@ -55,9 +55,9 @@ bool RegisterMainFormClass(HINSTANCE instance) {
 }  // namespace
 
 THtmlScrivoForm::THtmlScrivoForm(Registry& registry)
-    : states_(*this, LoadStatusTexts()),
-      registry_(registry),
-      windows_({ResourceString(kStrNoWindow), ResourceString(kStrWindowHint)}) {}
+    : windows_({ResourceString(kStrNoWindow), ResourceString(kStrWindowHint)}),
+      states_(*this, LoadStatusTexts()),
+      registry_(registry) {}
 
 THtmlScrivoForm* THtmlScrivoForm::FromWindow(HWND hwnd) { return WindowObject<THtmlScrivoForm>(hwnd); }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -39,9 +41,10 @@ HWND FindWindowOf(DWORD processId) {
     return search.found;
 }
 
-// Starts Scrivo.exe with arguments; the handle is owned by the returned Process.
-void Start(Process& process, const std::wstring& arguments = L"") {
-    const std::wstring exe = test::BinFolder() + L"Scrivo.exe";
+// Starts Scrivo.exe (or another program of the folder) with arguments; the
+// handle is owned by the returned Process.
+void Start(Process& process, const std::wstring& arguments = L"", const std::wstring& program = L"Scrivo.exe") {
+    const std::wstring exe = test::BinFolder() + program;
     std::wstring command = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{sizeof startup};
     ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -79,6 +82,53 @@ std::vector<std::wstring> DocumentCaptions(HWND frame) {
     return captions;
 }
 
+// A message box of the process: its text, after which it is answered OK; empty
+// when none came up in time.
+std::wstring AnswerMessageBox(const Process& process) {
+    struct Search { DWORD pid; HWND found; } search{process.info.dwProcessId, nullptr};
+    test::WaitFor([&] {
+        search.found = nullptr;
+        EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 16);
+            if (pid == s->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, std::chrono::seconds(10));
+    if (!search.found) return {};
+    wchar_t caption[128] = {}, text[512] = {};
+    GetWindowTextW(search.found, caption, 128);
+    EnumChildWindows(search.found, [](HWND child, LPARAM lParam) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (std::wstring(cls) == L"Static" && GetWindowTextLengthW(child) > 0) {
+            GetWindowTextW(child, reinterpret_cast<wchar_t*>(lParam), 512);
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(text));
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    return std::wstring(caption) + L": " + text;
+}
+
+std::wstring TempFile(const std::wstring& name, const char* bytes = "x") {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path = std::wstring(temp) + name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes, static_cast<DWORD>(strlen(bytes)), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
 // Every process test starts the editor as on a first start: no stored settings.
 class ScrivoProcess : public ::testing::Test {
 protected:
@@ -102,16 +152,55 @@ TEST_F(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
     // The running editor came back from the taskbar.
     EXPECT_TRUE(test::WaitFor([&] { return !IsIconic(frame); }));
 
-    // Sixty arguments: with no hand-off library present the second start still just ends.
+    // Sixty files named to a second start: Assist hands the first fifty to the running editor.
     std::wstring many;
-    for (int i = 0; i < 60; ++i) many += L"C:\\nofile" + std::to_wstring(i) + L".txt ";
+    for (int i = 0; i < 60; ++i) many += L"\"" + TempFile(L"quillon-many" + std::to_wstring(i) + L".txt") + L"\" ";
     Process third;
     Start(third, many);
     EXPECT_EQ(WaitForExit(third), 0u);
     EXPECT_TRUE(IsWindow(frame));
+    EXPECT_EQ(DocumentCaptions(frame).size(), 50u);
 
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(first), 0u);
+}
+
+TEST_F(ScrivoProcess, RelayHandsLongNamesToTheRunningEditorAndReportsTheOnesItCannotFind) {
+    const std::wstring first = TempFile(L"quillon relay first document.html"), third = TempFile(L"quillon-relay-3.txt");
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(first.c_str(), shortName, MAX_PATH), 0u);
+    Process editor;
+    Start(editor);
+    HWND frame = WaitForFrame(editor);
+    ASSERT_TRUE(frame);
+    Process relay;
+    Start(relay, L"\"" + std::wstring(shortName) + L"\" C:\\quillon-missing.txt \"" + third + L"\"", L"Relay.exe");
+    const std::wstring message = AnswerMessageBox(relay);
+    EXPECT_EQ(message, L"Quillon Assistant: Не удалось определить длинное имя файла для: 'C:\\quillon-missing.txt'.");
+    EXPECT_EQ(WaitForExit(relay), 0u);
+    EXPECT_TRUE(test::WaitFor([&] { return DocumentCaptions(frame).size() == 2; }));
+    const auto captions = DocumentCaptions(frame);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), L"quillon relay first document.html"), captions.end())
+        << "the short name arrives long";
+    EXPECT_NE(std::find(captions.begin(), captions.end(), L"quillon-relay-3.txt"), captions.end());
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(editor), 0u);
+}
+
+TEST_F(ScrivoProcess, RelayWithoutArgumentsStartsTheEditorAndSendsNothing) {
+    ASSERT_FALSE(FindWindowW(L"THtmlScrivoForm", nullptr));
+    Process relay;
+    Start(relay, L"", L"Relay.exe");
+    EXPECT_EQ(WaitForExit(relay), 0u);
+    HWND frame = nullptr;
+    ASSERT_TRUE(test::WaitFor([&] { return (frame = FindWindowW(L"THtmlScrivoForm", nullptr)) != nullptr; }));
+    EXPECT_TRUE(DocumentCaptions(frame).empty());
+    DWORD pid = 0;
+    GetWindowThreadProcessId(frame, &pid);
+    HANDLE started = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(started, 20000), WAIT_OBJECT_0);
+    CloseHandle(started);
 }
 
 TEST_F(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
