@@ -190,7 +190,7 @@ function(quillon_bench name library)
   target_link_libraries(${name} PRIVATE ${library})
 endfunction()
 quillon_bench(load_bench framework_win bench/load_bench.cpp)
-foreach(bench editor editing switch macro)
+foreach(bench editor editing switch macro desktop)
   quillon_bench(${bench}_bench scrivo_shell bench/${bench}_bench.cpp shell/scrivo_strings_only.rc)
 endforeach()
 # Scrivo's library beside the benchmarks too.
