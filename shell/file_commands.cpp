@@ -196,17 +196,16 @@ HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
         ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_.Frame()});
         return nullptr;
     }
-    {
-        UpdateBracket bracket(editor);
-        MoveWindow(document->Handle(), record.left, record.top, record.width, record.height, TRUE);
-        if (record.state == 1) ShowWindow(document->Handle(), SW_MINIMIZE);
-        if (record.state == 2) SendMessageW(frame_.DocumentArea(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(document->Handle()), 0);
-        editor.SetReadOnly(editor.ReadOnly() || record.readOnly);
-        editor.SetSelStart(record.caret);
-        // The coding as stored, without asking: the converted text is the document as saved.
-        if (record.dosText) document->RestoreDosText();
-        editor.SetModified(false);
-    }
+    // Bounds and state with the window painting itself: an editor whose painting
+    // is held back while its window moves keeps pieces of its old frame.
+    MoveWindow(document->Handle(), record.left, record.top, record.width, record.height, TRUE);
+    if (record.state == 1) ShowWindow(document->Handle(), SW_MINIMIZE);
+    if (record.state == 2) SendMessageW(frame_.DocumentArea(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+    editor.SetReadOnly(editor.ReadOnly() || record.readOnly);
+    editor.SetSelStart(record.caret);
+    // The coding as stored, without asking: the converted text is the document as saved.
+    if (record.dosText) document->RestoreDosText();
+    editor.SetModified(false);
     return document->Handle();
 }
 

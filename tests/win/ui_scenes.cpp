@@ -2,7 +2,7 @@
 // scripts/scenes.sh, which takes the screenshot): the find dialog beside its
 // match, the go-to dialog's error, the case dialog, the context menu with its
 // hint, three document windows (one modified, one read-only), Replace all
-// over wrapped lines, the macro picker at the caret. Once the scene
+// over wrapped lines, the macro picker at the caret, a restored desktop. Once the scene
 // stands it writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
@@ -18,6 +18,8 @@
 #include "edit_form.h"
 #include "goto_dialog.h"
 #include "codepage.h"
+#include "desktop_stream.h"
+#include "storage.h"
 #include "macro_picker.h"
 #include "macro_sets.h"
 #include "main_form.h"
@@ -65,13 +67,46 @@ void CALLBACK HighlightMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
+// A desktop of three files stored as the last exit left it, the second one
+// minimized and the third active.
+void StoreDesktop(Registry& registry) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    std::string stream;
+    const char* names[] = {"quillon-desktop-index.html", "quillon-desktop-style.css", "quillon-desktop-notes.txt"};
+    for (int i = 0; i < 3; ++i) {
+        const std::wstring path = std::wstring(folder) + BytesToText(names[i], CodePage::Ansi);
+        std::string text;
+        for (int line = 1; line <= 30; ++line) text += std::string(names[i]) + ", line " + std::to_string(line) + "\r\n";
+        WriteFileSafely(path, text);
+        DesktopRecord record;
+        record.fileName = TextToBytes(path, CodePage::Ansi);
+        record.left = 20 + 60 * i;
+        record.top = 20 + 40 * i;
+        record.width = 560;
+        record.height = 360;
+        record.state = i == 1 ? 1 : 0;
+        record.order = i == 2 ? -3 : i + 1;
+        record.caret = 40;
+        AppendDesktopRecord(stream, record);
+    }
+    EndDesktop(stream);
+    storage::SaveDesktop(registry, stream);
+    storage::SaveDocumentState(registry, 0);
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring scene = argv[1];
     g_marker = argv[2];
     MemoryRegistry registry;
+    if (scene == L"desktop") StoreDesktop(registry);
     THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWMAXIMIZED, &registry});
     if (!form) return 1;
+    if (scene == L"desktop") {
+        SetTimer(nullptr, 0, 2000, MarkLater);
+        return RunMessageLoop(*form);
+    }
     TEditForm* document = form->Files().NewDocument(L".html");
     std::wstring text;
     for (int i = 1; i <= 40; ++i)
