@@ -13,12 +13,12 @@ namespace quillon {
 namespace {
 constexpr int kStrFileNotOpened = 113;
 constexpr int kStrAlreadyOpen = 114;
+}  // namespace
 
 DocumentWindowState StateOf(HWND window) {
     if (IsIconic(window)) return DocumentWindowState::Minimized;
     return IsZoomed(window) ? DocumentWindowState::Maximized : DocumentWindowState::Normal;
 }
-}  // namespace
 
 std::function<int(FileDialogRequest&)>& OpenDialogRunner() {
     static std::function<int(FileDialogRequest&)> runner;

@@ -23,6 +23,9 @@ class TEditForm;
 struct DesktopRecord;
 enum class WindowStart;
 
+// The state a document window is in: normal, minimized or maximized.
+DocumentWindowState StateOf(HWND window);
+
 // The open dialog Open runs; tests put their own answer here (they fill the file
 // buffer as the dialog leaves it). Empty: Filebox's OpenFiles.
 std::function<int(FileDialogRequest&)>& OpenDialogRunner();

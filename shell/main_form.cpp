@@ -339,13 +339,10 @@ void THtmlScrivoForm::SaveState() {
     }
     if (TEditForm* active = ActiveDocument()) {
         activeAtExit_ = active->Handle();
-        const bool maximized = IsZoomed(active->Handle());
-        const DocumentWindowState activeState = IsIconic(active->Handle()) ? DocumentWindowState::Minimized
-                                                : maximized                ? DocumentWindowState::Maximized
-                                                                           : DocumentWindowState::Normal;
+        const DocumentWindowState activeState = StateOf(active->Handle());
         storage::SaveDocumentState(registry_, static_cast<int>(activeState));
         // Every window then reports its own normal bounds (the desktop).
-        if (maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
+        if (activeState == DocumentWindowState::Maximized) SendMessageW(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(active->Handle()), 0);
     }
 }
 
@@ -366,11 +363,15 @@ bool THtmlScrivoForm::OnCloseQuery() {
     return true;
 }
 
-void THtmlScrivoForm::RegisterWindow(HWND window) {
+namespace {
+std::wstring CaptionOf(HWND window) {
     wchar_t caption[512] = {};
     GetWindowTextW(window, caption, 512);
-    windows_.Register(window, caption);
+    return caption;
 }
+}  // namespace
+
+void THtmlScrivoForm::RegisterWindow(HWND window) { windows_.Register(window, CaptionOf(window)); }
 
 void THtmlScrivoForm::UnregisterWindow(HWND window) {
     windows_.Unregister(windows_.NumberOf(window), SharedDocumentState().Closing);
@@ -379,9 +380,7 @@ void THtmlScrivoForm::UnregisterWindow(HWND window) {
 void THtmlScrivoForm::WindowNameChanged(HWND window) {
     TEditForm* document = TEditForm::FromWindow(window);
     if (!document) return;
-    wchar_t caption[512] = {};
-    GetWindowTextW(window, caption, 512);
-    windows_.NameChanged(windows_.NumberOf(window), caption, document->FileName());
+    windows_.NameChanged(windows_.NumberOf(window), CaptionOf(window), document->FileName());
 }
 
 void THtmlScrivoForm::WindowActivated(HWND window) { windows_.Activated(windows_.NumberOf(window)); }

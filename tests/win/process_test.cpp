@@ -24,15 +24,16 @@ struct Process {
     }
 };
 
-HWND FindWindowOf(DWORD processId) {
-    struct Search { DWORD pid; HWND found; } search{processId, nullptr};
+// A visible top-level window of the process with the class, or null.
+HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass) {
+    struct Search { DWORD pid; const wchar_t* cls; HWND found; } search{processId, windowClass, nullptr};
     EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lParam);
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
         wchar_t cls[64] = {};
         GetClassNameW(hwnd, cls, 64);
-        if (pid == s->pid && std::wstring(cls) == L"THtmlScrivoForm") {
+        if (pid == s->pid && std::wstring(cls) == s->cls && IsWindowVisible(hwnd)) {
             s->found = hwnd;
             return FALSE;
         }
@@ -40,6 +41,8 @@ HWND FindWindowOf(DWORD processId) {
     }, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+HWND FindWindowOf(DWORD processId) { return FindProcessWindow(processId, L"THtmlScrivoForm"); }
 
 // Starts Scrivo.exe (or another program of the folder) with arguments; the
 // handle is owned by the returned Process.
@@ -85,27 +88,13 @@ std::vector<std::wstring> DocumentCaptions(HWND frame) {
 // A message box of the process: its text, after which it is answered OK; empty
 // when none came up in time.
 std::wstring AnswerMessageBox(const Process& process) {
-    struct Search { DWORD pid; HWND found; } search{process.info.dwProcessId, nullptr};
-    test::WaitFor([&] {
-        search.found = nullptr;
-        EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t cls[16] = {};
-            GetClassNameW(hwnd, cls, 16);
-            if (pid == s->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, std::chrono::seconds(10));
-    if (!search.found) return {};
+    HWND box = nullptr;
+    test::WaitFor([&] { return (box = FindProcessWindow(process.info.dwProcessId, L"#32770")) != nullptr; },
+                  std::chrono::seconds(10));
+    if (!box) return {};
     wchar_t caption[128] = {}, text[512] = {};
-    GetWindowTextW(search.found, caption, 128);
-    EnumChildWindows(search.found, [](HWND child, LPARAM lParam) -> BOOL {
+    GetWindowTextW(box, caption, 128);
+    EnumChildWindows(box, [](HWND child, LPARAM lParam) -> BOOL {
         wchar_t cls[16] = {};
         GetClassNameW(child, cls, 16);
         if (std::wstring(cls) == L"Static" && GetWindowTextLengthW(child) > 0) {
@@ -114,7 +103,7 @@ std::wstring AnswerMessageBox(const Process& process) {
         }
         return TRUE;
     }, reinterpret_cast<LPARAM>(text));
-    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     return std::wstring(caption) + L": " + text;
 }
 
