@@ -180,7 +180,10 @@ quillon_win_test(win_process_tests
   tests/win/process_test.cpp
   tests/win/test_main.cpp
 )
-add_dependencies(win_process_tests Scrivo Relay Assist)
+add_dependencies(win_process_tests Scrivo Relay Assist planted_library)
+# A stranger's library for the process tests to plant in the current folder.
+add_library(planted_library SHARED tests/win/planted_library.cpp)
+set_target_properties(planted_library PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
 
 # Benchmarks: built with everything, run on demand (make bench).
 function(quillon_bench name library)
@@ -190,6 +193,8 @@ function(quillon_bench name library)
   target_link_libraries(${name} PRIVATE ${library})
 endfunction()
 quillon_bench(load_bench framework_win bench/load_bench.cpp)
+quillon_bench(process_bench framework_win bench/process_bench.cpp)
+add_dependencies(process_bench Scrivo Relay Assist)
 foreach(bench editor editing switch macro desktop)
   quillon_bench(${bench}_bench scrivo_shell bench/${bench}_bench.cpp shell/scrivo_strings_only.rc)
 endforeach()

@@ -44,14 +44,16 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass) {
 
 HWND FindWindowOf(DWORD processId) { return FindProcessWindow(processId, L"THtmlScrivoForm"); }
 
-// Starts Scrivo.exe (or another program of the folder) with arguments; the
+// Starts Scrivo.exe (or another program of the folder, or one given by full
+// path) with arguments, in the current folder given or the test's own; the
 // handle is owned by the returned Process.
-void Start(Process& process, const std::wstring& arguments = L"", const std::wstring& program = L"Scrivo.exe") {
-    const std::wstring exe = test::BinFolder() + program;
+void Start(Process& process, const std::wstring& arguments = L"", const std::wstring& program = L"Scrivo.exe",
+           const wchar_t* currentFolder = nullptr) {
+    const std::wstring exe = program.find(L'\\') == std::wstring::npos ? test::BinFolder() + program : program;
     std::wstring command = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{sizeof startup};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process.info))
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder,
+                               &startup, &process.info))
         << "cannot start " << GetLastError();
 }
 
@@ -214,6 +216,54 @@ TEST_F(ScrivoProcess, CopyDataFromAnotherProgramOpensItsFiles) {
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(editor), 0u);
     DeleteFileW(path.c_str());
+}
+
+// A folder of the temporary folder holding the planted library under each name
+// the program loads at run time; the mark of an earlier run removed.
+std::wstring PlantedFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"quillon-planted\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* name : {L"Assist.dll", L"Toolbars.dll", L"Template.dll", L"Stencil.dll"})
+        CopyFileW((test::ModuleFolder() + L"planted_library.dll").c_str(), (folder + name).c_str(), FALSE);
+    DeleteFileW((std::wstring(temp) + L"quillon-planted-library-loaded").c_str());
+    return folder;
+}
+
+bool PlantedLibraryLoaded() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return GetFileAttributesW((std::wstring(temp) + L"quillon-planted-library-loaded").c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(ScrivoProcess, LibrariesPlantedInTheCurrentFolderAreNeverLoaded) {
+    const std::wstring planted = PlantedFolder();
+    // The editor started in the planted folder with a file to hand over takes
+    // every library from its own folder.
+    const std::wstring document = TempFile(L"quillon-planted.txt");
+    Process editor;
+    Start(editor, L"\"" + document + L"\"", L"Scrivo.exe", planted.c_str());
+    HWND frame = WaitForFrame(editor);
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(test::WaitFor([&] { return DocumentCaptions(frame).size() == 1; }));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(editor), 0u);
+    EXPECT_FALSE(PlantedLibraryLoaded()) << "the editor";
+
+    // Relay alone in a folder without Assist: it finds none and does nothing.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring alone = std::wstring(temp) + L"quillon-relay-alone\\";
+    CreateDirectoryW(alone.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((test::BinFolder() + L"Relay.exe").c_str(), (alone + L"Relay.exe").c_str(), FALSE));
+    Process relay;
+    Start(relay, L"\"" + document + L"\"", alone + L"Relay.exe", planted.c_str());
+    EXPECT_EQ(WaitForExit(relay), 0u);
+    EXPECT_FALSE(PlantedLibraryLoaded()) << "Relay";
+    EXPECT_FALSE(FindWindowW(L"THtmlScrivoForm", nullptr));
+    DeleteFileW(document.c_str());
 }
 
 TEST_F(ScrivoProcess, StartsWithItsFrameAndClosesWithExitCodeZero) {
