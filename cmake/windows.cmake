@@ -85,6 +85,46 @@ foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc)
   set_property(SOURCE ${rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${QUILLON_GENERATED})
 endforeach()
 
+# The toolbar pictures: text pixel maps turned into bitmaps by a host tool.
+set(TOOLBAR_ART_TOOL ${CMAKE_BINARY_DIR}/host/make_toolbar_art)
+if(CMAKE_HOST_WIN32)
+  string(APPEND TOOLBAR_ART_TOOL .exe)
+endif()
+set(TOOLBAR_ART ${QUILLON_GENERATED}/toolbars)
+set(TOOLBAR_BITMAPS)
+foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar)
+  list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/${id}.bmp)
+endforeach()
+add_custom_command(OUTPUT ${TOOLBAR_ART_TOOL}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/toolbars/make_toolbar_art.cpp -o ${TOOLBAR_ART_TOOL}
+  DEPENDS ${CMAKE_SOURCE_DIR}/toolbars/make_toolbar_art.cpp
+  COMMENT "Host tool for the toolbar pictures")
+add_custom_command(OUTPUT ${TOOLBAR_BITMAPS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TOOLBAR_ART}
+  COMMAND ${TOOLBAR_ART_TOOL} ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${TOOLBAR_ART}
+  DEPENDS ${TOOLBAR_ART_TOOL} ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt
+  COMMENT "The toolbar pictures")
+foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc toolbars/toolbars.rc)
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${TOOLBAR_BITMAPS})
+  set_property(SOURCE ${rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${TOOLBAR_ART})
+endforeach()
+
+# Toolbars.dll: the toolbars' pictures behind GetToolbarImages (ordinal 1).
+add_library(Toolbars SHARED toolbars/toolbars_library.cpp toolbars/toolbars.rc toolbars/toolbars.def)
+set_target_properties(Toolbars PROPERTIES PREFIX "" OUTPUT_NAME Toolbars)
+target_include_directories(Toolbars PRIVATE toolbars)
+target_link_libraries(Toolbars PRIVATE comctl32 gdi32 user32 kernel32)
+target_link_options(Toolbars PRIVATE -Wl,--exclude-all-symbols)
+add_custom_command(TARGET Toolbars POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests ${CMAKE_BINARY_DIR}/bench
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Toolbars> ${CMAKE_BINARY_DIR}/tests/
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Toolbars> ${CMAKE_BINARY_DIR}/bench/)
+
+add_library(toolbars_win STATIC ${PORTABLE_TOOLBARS} toolbars/cool_bar.cpp)
+target_include_directories(toolbars_win PUBLIC toolbars)
+target_link_libraries(toolbars_win PUBLIC framework_win)
+
 add_library(macros_win STATIC ${PORTABLE_MACROS}
   macros/macro_keyboard.cpp
   macros/macro_list_box.cpp
@@ -123,7 +163,8 @@ add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/message_loop.cpp
 )
 target_include_directories(scrivo_shell PUBLIC shell)
-target_link_libraries(scrivo_shell PUBLIC macros_win windows_win PRIVATE launcher_api)
+target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win PRIVATE launcher_api)
+add_dependencies(scrivo_shell Toolbars)
 
 # Scrivo.exe, the editor.
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)

@@ -11,7 +11,7 @@ namespace {
 constexpr int kStrOpenRecent = 135;
 }
 
-void FileMenus::BuildKinds(HMENU createMenu) {
+void FileMenus::BuildKinds(HMENU createMenu, HMENU newPopup) {
     char buffer[4096] = {};
     GetNewFileIDs(buffer, sizeof buffer);
     kinds_ = ParseDocumentKinds(BytesToText(buffer, CodePage::Ansi));
@@ -19,8 +19,11 @@ void FileMenus::BuildKinds(HMENU createMenu) {
         std::wstring caption = kinds_[k].Name;
         if (k == 0) caption += L"\tCtrl+N";
         AppendMenuW(createMenu, MF_STRING, kFirstKindId + k, caption.c_str());
+        if (newPopup) AppendMenuW(newPopup, MF_STRING, kFirstKindId + k, kinds_[k].Name.c_str());
     }
-    if (!kinds_.empty()) SetMenuDefaultItem(createMenu, kFirstKindId, FALSE);
+    if (kinds_.empty()) return;
+    SetMenuDefaultItem(createMenu, kFirstKindId, FALSE);
+    if (newPopup) SetMenuDefaultItem(newPopup, kFirstKindId, FALSE);
 }
 
 void FileMenus::RefreshRecent(HMENU reopenMenu, const RecentFiles& recent) const {

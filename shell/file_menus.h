@@ -18,7 +18,8 @@ inline constexpr UINT kFirstRecentId = 4000;  // File1Item..File10Item, tag k
 class FileMenus {
 public:
     // Fills the kinds submenu from Filebox's list; the first kind is the default.
-    void BuildKinds(HMENU createMenu);
+    // The kinds into File > New and into the New button's drop-down (when given).
+    void BuildKinds(HMENU createMenu, HMENU newPopup = nullptr);
     void RefreshRecent(HMENU reopenMenu, const RecentFiles& recent) const;
 
     const std::vector<DocumentKind>& Kinds() const { return kinds_; }

@@ -14,6 +14,7 @@
 #include "prompts.h"
 #include "resource_ids.h"
 #include "status_texts.h"
+#include "toolbar_images_api.h"
 #include "win32_clipboard.h"
 #include "win32_registry.h"
 #include "window_commands.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr UINT kFirstItemId = 1000;
 constexpr int kStrWindowHint = 133;
 constexpr int kStrNoWindow = 166;
+constexpr int kStrToolbarsMissing = 164;
 constexpr int kStatusBarId = 90;
 // Widths of the six panels; 1 to 4 show their texts centred.
 const StatusPanelLayout kPanels{{120, 70, 70, 100, 100, 50}, 1, 4};
@@ -87,7 +89,14 @@ LRESULT THtmlScrivoForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_ACTIVATE: OnActivate(wParam); break;
-    case WM_COMMAND: if (OnCommand(wParam)) return 0; break;
+    case WM_COMMAND: if (OnCommand(wParam, lParam)) return 0; break;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_MEASUREITEM:
+        if (coolBar_.OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (coolBar_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
     case WM_MENUSELECT: OnMenuSelect(wParam, lParam); break;
     case WM_ENTERMENULOOP: CloseMacroPicker(); break;
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -111,10 +120,12 @@ LRESULT THtmlScrivoForm::OnCreate() {
                               nullptr, GetModuleHandleW(nullptr), &clientCreate);
     if (!client_) return -1;
     statusBar_.Create(frame_, kStatusBarId, kPanels);
+    CreateCoolBar();
     LoadSettings();
+    LoadToolbarPictures();
     ApplyOptionChecks();
     fileMenus_.RefreshRecent(menuBar_.Submenu(L"ReopenItem"), recent_);
-    fileMenus_.BuildKinds(menuBar_.Submenu(L"CreateItem"));
+    fileMenus_.BuildKinds(menuBar_.Submenu(L"CreateItem"), newPopup_.Get());
     states_.DocumentsPresent(false);
     macroKeys_ = std::make_unique<MacroKeyboard>(frame_);
     dde_ = std::make_unique<DdeServer>([this](std::wstring_view command) { files_.OpenFileMacro(command); });
@@ -141,6 +152,84 @@ void THtmlScrivoForm::LoadSettings() {
     dialogState_ = storage::LoadDialogState(registry_);
     storage::LoadFont(registry_, options_);
     LoadMacros();
+    // The band layout of the last exit, before the pictures come; a band
+    // without a readable record keeps its place.
+    std::array<std::optional<BandRecord>, kToolbarCount> records;
+    for (int band = 0; band < kToolbarCount; ++band)
+        if (const auto value = storage::LoadBandValue(registry_, band))
+            records[static_cast<size_t>(band)] = DecodeBandRecord(*value);
+    coolBar_.ApplyLayout(records);
+    for (int band = 0; band < kToolbarCount; ++band)
+        if (records[static_cast<size_t>(band)]) CheckToolbarItem(band, coolBar_.BandVisible(static_cast<Toolbar>(band)));
+}
+
+void THtmlScrivoForm::CreateCoolBar() {
+    CoolBar::Host host;
+    host.click = [this](const ToolButtonRow& button) { RunButton(button); };
+    host.showHint = [this](std::wstring_view hint) { ShowHint(hint); };
+    host.dropDownMenu = [this](std::wstring_view name) -> HMENU {
+        if (name == L"NewBtn") return newPopup_.Get();
+        if (name == L"LoadTemplateBtn") return templatesPopup_.Get();
+        return nullptr;
+    };
+    coolBar_.Create(frame_, GetModuleHandleW(nullptr), L"COOLBARIMAGES", std::move(host));
+    HMENU items = menuBar_.Submenu(L"ToolBarsItem");
+    for (int band = 0; band < kToolbarCount; ++band) {
+        const ToolbarItemRow& row = ToolbarItemRows()[static_cast<size_t>(band)];
+        AppendMenuW(items, MF_STRING | MF_CHECKED, kFirstToolbarItemId + static_cast<UINT>(band),
+                    std::wstring(row.caption).c_str());
+    }
+}
+
+void THtmlScrivoForm::LoadToolbarPictures() {
+    // From the program's own folder, never from the current one.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring library(path);
+    library = library.substr(0, library.find_last_of(L'\\') + 1) + kToolbarsLibrary;
+    if (!coolBar_.LoadPictures(library))
+        ShowPrompt({kStrToolbarsMissing, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+    coolBar_.FinishBands();
+    LayoutChildren();
+}
+
+void THtmlScrivoForm::RunButton(const ToolButtonRow& button) {
+    switch (button.action) {
+    case ButtonAction::Command: MenuItemSelect(button.tag); break;
+    case ButtonAction::Window: WindowSelect(client_, windows_, button.tag); break;
+    case ButtonAction::Template: break;  // the program carries no template list
+    }
+}
+
+bool THtmlScrivoForm::ToolbarItemChecked(int band) const {
+    return GetMenuState(menuBar_.Submenu(L"ToolBarsItem"), kFirstToolbarItemId + static_cast<UINT>(band), MF_BYCOMMAND) &
+           MF_CHECKED;
+}
+
+void THtmlScrivoForm::CheckToolbarItem(int band, bool checked) {
+    CheckMenuItem(menuBar_.Submenu(L"ToolBarsItem"), kFirstToolbarItemId + static_cast<UINT>(band),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void THtmlScrivoForm::ViewToolClick(int band) {
+    const bool checked = !ToolbarItemChecked(band);
+    CheckToolbarItem(band, checked);
+    coolBar_.SetBandVisible(static_cast<Toolbar>(band), checked);
+    LayoutChildren();
+}
+
+void THtmlScrivoForm::ShowWindowButtons() {
+    std::vector<WindowButtonView> views;
+    for (const WindowButtonState& button : windows_.Buttons())
+        views.push_back({button.caption, button.hint, button.enabled, button.pressed});
+    coolBar_.ShowWindowButtons(views);
+}
+
+LRESULT THtmlScrivoForm::OnNotify(const NMHDR& header) {
+    LRESULT result = 0;
+    if (coolBar_.OnNotify(header, result)) return result;
+    if (header.hwndFrom == coolBar_.Handle() && header.code == RBN_HEIGHTCHANGE) LayoutChildren();
+    return Default(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
 }
 
 void THtmlScrivoForm::LoadMacros() {
@@ -206,10 +295,19 @@ void THtmlScrivoForm::RestoreStatusBar() {
 
 void THtmlScrivoForm::OnSize(WPARAM sizeType) {
     PlayMinimizeSound(sizeType);
+    statusBar_.Resize(sizeType == SIZE_MAXIMIZED);
+    LayoutChildren();
+}
+
+// The cool bar on top, the status bar at the bottom, the document area between.
+void THtmlScrivoForm::LayoutChildren() {
     RECT client{};
     GetClientRect(frame_, &client);
-    const int statusHeight = statusBar_.Resize(sizeType == SIZE_MAXIMIZED);
-    if (client_) MoveWindow(client_, 0, 0, client.right, client.bottom - statusHeight, TRUE);
+    const int barHeight = coolBar_.Resize();
+    RECT status{};
+    if (statusBar_.Handle() && IsWindowVisible(statusBar_.Handle())) GetWindowRect(statusBar_.Handle(), &status);
+    const int statusHeight = status.bottom - status.top;
+    if (client_) MoveWindow(client_, 0, barHeight, client.right, std::max(0L, client.bottom - barHeight - statusHeight), TRUE);
 }
 
 void THtmlScrivoForm::OnSysCommand(WPARAM command) {
@@ -241,9 +339,14 @@ void THtmlScrivoForm::OnActivate(WPARAM state) {
     }
 }
 
-bool THtmlScrivoForm::OnCommand(WPARAM wParam) {
+bool THtmlScrivoForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (coolBar_.OnCommand(wParam, lParam)) return true;
     if (HIWORD(wParam) > 1) return false;  // control notifications
     const UINT id = LOWORD(wParam);
+    if (id >= kFirstToolbarItemId && id < kFirstToolbarItemId + kToolbarCount) {
+        ViewToolClick(static_cast<int>(id - kFirstToolbarItemId));
+        return true;
+    }
     if (const auto kind = fileMenus_.KindOf(id)) {
         files_.NewDocument(fileMenus_.Kinds()[*kind].Extension);
         return true;
@@ -297,6 +400,7 @@ LRESULT THtmlScrivoForm::OnClose() {
 }
 
 void THtmlScrivoForm::OnSysColorChange() {
+    coolBar_.OnSysColorChange();
     for (TEditForm* document : Documents()) document->ApplySystemColors();
 }
 
@@ -320,7 +424,10 @@ TEditForm* THtmlScrivoForm::ActiveDocument() const {
 void THtmlScrivoForm::SaveState() {
     DocumentState& state = SharedDocumentState();
     state.Closing = true;
-    // Exit order: (cool bar layout,) options, recent files, file-dialog state, placement.
+    // Exit order: cool bar layout, options, recent files, file-dialog state, placement.
+    std::vector<std::pair<int, Bytes>> bands;
+    for (const auto& [band, record] : coolBar_.Layout()) bands.emplace_back(band, EncodeBandRecord(record));
+    storage::SaveBandValues(registry_, bands);
     storage::SaveOptions(registry_, options_);
     storage::SaveRecentFiles(registry_, recent_);
     storage::SaveDialogState(registry_, dialogState_);
@@ -371,19 +478,27 @@ std::wstring CaptionOf(HWND window) {
 }
 }  // namespace
 
-void THtmlScrivoForm::RegisterWindow(HWND window) { windows_.Register(window, CaptionOf(window)); }
+void THtmlScrivoForm::RegisterWindow(HWND window) {
+    windows_.Register(window, CaptionOf(window));
+    ShowWindowButtons();
+}
 
 void THtmlScrivoForm::UnregisterWindow(HWND window) {
     windows_.Unregister(windows_.NumberOf(window), SharedDocumentState().Closing);
+    if (!SharedDocumentState().Closing) ShowWindowButtons();
 }
 
 void THtmlScrivoForm::WindowNameChanged(HWND window) {
     TEditForm* document = TEditForm::FromWindow(window);
     if (!document) return;
     windows_.NameChanged(windows_.NumberOf(window), CaptionOf(window), document->FileName());
+    ShowWindowButtons();
 }
 
-void THtmlScrivoForm::WindowActivated(HWND window) { windows_.Activated(windows_.NumberOf(window)); }
+void THtmlScrivoForm::WindowActivated(HWND window) {
+    windows_.Activated(windows_.NumberOf(window));
+    ShowWindowButtons();
+}
 
 void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) {
     quillon::EnterRecentFile(recent_, entry);
@@ -392,11 +507,14 @@ void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) {
 
 std::wstring THtmlScrivoForm::HintOf(UINT itemId) const {
     if (auto hint = fileMenus_.HintOf(itemId, recent_)) return *hint;
+    if (itemId >= kFirstToolbarItemId && itemId < kFirstToolbarItemId + kToolbarCount)
+        return std::wstring(ToolbarItemRows()[itemId - kFirstToolbarItemId].hint);
     const int row = menuBar_.RowOfId(itemId);
     return row < 0 ? std::wstring() : std::wstring(MenuEntries()[static_cast<size_t>(row)].hint);
 }
 
 void THtmlScrivoForm::SetFormattingEnabled(bool enabled) {
+    coolBar_.SetFormattingEnabled(enabled);
     for (const auto& entry : MenuEntries())
         if (entry.menu == TopMenu::Format) SetEnabled(entry.name, enabled);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common.h"
+#include "cool_bar.h"
 #include "dde_server.h"
 #include "edit_host.h"
 #include "file_commands.h"
@@ -79,12 +80,15 @@ public:
     std::optional<int> StoredDocumentState() const { return storage::LoadDocumentState(registry_); }
 
     // MainComponents
-    void SetEnabled(std::wstring_view name, bool enabled) override { menuBar_.SetEnabled(name, enabled); }
+    void SetEnabled(std::wstring_view name, bool enabled) override {
+        menuBar_.SetEnabled(name, enabled);
+        coolBar_.SetEnabled(name, enabled);
+    }
     void SetChecked(std::wstring_view name, bool checked) override { menuBar_.SetChecked(name, checked); }
     void SetPanelText(int panel, std::wstring_view text) override { statusBar_.SetPanelText(panel, text); }
     void SetFormattingEnabled(bool enabled) override;
     void SetWindowMenuEnabled(bool enabled) override;
-    void SetWindowToolBarEnabled(bool) override {}
+    void SetWindowToolBarEnabled(bool enabled) override { coolBar_.SetWindowToolBarEnabled(enabled); }
     void CompactStatusBar() override;
     void RestoreStatusBar() override;
 
@@ -105,6 +109,10 @@ public:
     void WindowActivated(HWND window) override;
     void DocumentAgreedToClose(TEditForm& document) override;
     const WindowList& Windows() const { return windows_; }
+    CoolBar& Bar() { return coolBar_; }
+    // View > toolbars: the item of a band flipped, the band shown exactly when it is checked.
+    void ViewToolClick(int band);
+    bool ToolbarItemChecked(int band) const;
 
     // The window procedure's glue (framework/window_glue.h).
     static THtmlScrivoForm* ObjectFromCreate(const CREATESTRUCTW& create);
@@ -121,7 +129,15 @@ private:
     void OnSize(WPARAM sizeType);
     void OnActivate(WPARAM state);
     // A menu item or key of the frame; false for what is not the frame's.
-    bool OnCommand(WPARAM wParam);
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(const NMHDR& header);
+    // The cool bar: made, its layout of the last exit restored, its pictures loaded.
+    void CreateCoolBar();
+    void LoadToolbarPictures();
+    void RunButton(const ToolButtonRow& button);
+    void ShowWindowButtons();
+    void LayoutChildren();
+    void CheckToolbarItem(int band, bool checked);
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
     void OnActivateInstance();
@@ -158,6 +174,9 @@ private:
     HWND frame_ = nullptr;
     HWND client_ = nullptr;
     MenuBar menuBar_;
+    CoolBar coolBar_;
+    MenuHandle newPopup_{CreatePopupMenu()};
+    MenuHandle templatesPopup_{CreatePopupMenu()};
     StatusBar statusBar_;
     FileMenus fileMenus_;
     FileCommands files_{*this};

@@ -217,4 +217,21 @@ bool SaveDesktop(Registry& registry, std::string_view stream) {
     return true;
 }
 
+namespace {
+const std::wstring kCoolBarsKey = std::wstring(kRootKey) + L"\\CoolBars";
+}
+
+std::optional<Bytes> LoadBandValue(Registry& registry, int band) {
+    auto key = registry.Open(RegistryRoot::CurrentUser, kCoolBarsKey);
+    return key ? key->ReadBinary(std::to_wstring(band)) : std::nullopt;
+}
+
+bool SaveBandValues(Registry& registry, const std::vector<std::pair<int, Bytes>>& values) {
+    auto key = registry.Create(RegistryRoot::CurrentUser, kCoolBarsKey);
+    if (!key) return Report(kStrSaveCoolBarFailed);
+    for (const auto& [band, bytes] : values)
+        if (!key->WriteBinary(std::to_wstring(band), bytes)) return Report(kStrSaveCoolBarFailed);
+    return true;
+}
+
 }  // namespace quillon::storage

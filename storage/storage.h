@@ -28,6 +28,7 @@ enum StoreMessage {
     kStrSaveFontFailed = 145,
     kStrSaveMacrosFailed = 126,
     kStrSaveDesktopFailed = 122,
+    kStrSaveCoolBarFailed = 121,
 };
 
 struct ScreenRect {
@@ -94,5 +95,12 @@ bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t 
 std::optional<std::string> LoadDesktop(Registry& registry);
 // Stores the stream; 122 on failure.
 bool SaveDesktop(Registry& registry, std::string_view stream);
+
+// "\CoolBars": one binary value per band, named by the band's ID in decimal.
+// Nothing for a missing value or one of another type.
+std::optional<Bytes> LoadBandValue(Registry& registry, int band);
+// The values in the order given (the bands' order in the bar); the first
+// failure shows 121 and stops.
+bool SaveBandValues(Registry& registry, const std::vector<std::pair<int, Bytes>>& values);
 
 }  // namespace quillon::storage

@@ -8,6 +8,7 @@
 
 #include "desktop_stream.h"
 #include "macro_model.h"
+#include "toolbar_model.h"
 
 namespace {
 
@@ -62,5 +63,11 @@ int main(int argc, char** argv) {
     quillon::EndDesktop(ended);
     Put(folder, "desktop-three", ended);
     for (size_t cut = 0; cut < desktop.size(); cut += 9) Put(folder, "desktop-cut-" + std::to_string(cut), desktop.substr(0, cut));
+    // Band records: the five of the first start.
+    for (int band = 0; band < quillon::kToolbarCount; ++band) {
+        const auto& row = quillon::BandRows()[static_cast<size_t>(band)];
+        const auto bytes = quillon::EncodeBandRecord({band, row.width, row.newRow, true});
+        Put(folder, "band-" + std::to_string(band), std::string(bytes.begin(), bytes.end()));
+    }
     return 0;
 }

@@ -214,6 +214,18 @@ TEST(Storage, RecentFilesRoundTripAllTenEntries) {
     EXPECT_EQ(back[2].FileName, L"");
 }
 
+TEST(Storage, BandValuesAreNamedByBandAndOnlyBinaryOnesAreRead) {
+    MemoryRegistry registry;
+    EXPECT_FALSE(LoadBandValue(registry, 0)) << "no key yet";
+    ASSERT_TRUE(SaveBandValues(registry, {{3, Bytes{1, 2}}, {0, Bytes(12, 7)}}));
+    EXPECT_EQ(LoadBandValue(registry, 3), (Bytes{1, 2}));
+    EXPECT_EQ(LoadBandValue(registry, 0), Bytes(12, 7));
+    EXPECT_FALSE(LoadBandValue(registry, 1));
+    registry.PutRaw(RegistryRoot::CurrentUser, std::wstring(kRootKey) + L"\\CoolBars", L"2", ValueType::Dword,
+                    Bytes{1, 0, 0, 0});
+    EXPECT_FALSE(LoadBandValue(registry, 2)) << "a value of another type";
+}
+
 TEST(Storage, FailedWritesShowTheirOneMessageAndPlacementIsSilent) {
     MemoryRegistry registry;
     registry.SetWritesFail(true);
@@ -224,8 +236,10 @@ TEST(Storage, FailedWritesShowTheirOneMessageAndPlacementIsSilent) {
     EXPECT_FALSE(SaveFont(registry, EditorOptions{}));
     EXPECT_FALSE(SaveRecentFiles(registry, RecentFiles{}));
     EXPECT_FALSE(SaveMacroValues(registry, "TPF0\x01", 0, false));
+    EXPECT_FALSE(SaveBandValues(registry, {{0, Bytes(12)}, {1, Bytes(12)}}));
     SavePlacement(registry, {});
-    EXPECT_EQ(script.SeenIds(), (std::vector<int>{118, 123, 124, 145, 120, 126}));
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{118, 123, 124, 145, 120, 126, 121}))
+        << "one message for the band layout, however many bands";
     for (const auto& request : script.Seen()) EXPECT_EQ(request.icon, PromptIcon::Error);
 }
 

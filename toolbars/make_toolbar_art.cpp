@@ -1,0 +1,158 @@
+// Host tool: turns the text pixel maps of toolbar_art.txt into the BMP files
+// the resource compiler puts into Toolbars.dll and Scrivo.exe.
+//   make_toolbar_art <art file> <output folder>
+// writes <name>.bmp for every "bitmap" line. Four-bit bitmaps use the sixteen
+// standard colours; eight-bit ones those and the art's own.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSide = 16;
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+using Glyph = std::vector<std::uint32_t>;  // kSide * kSide colours, 0xRRGGBB
+
+const std::uint32_t kStandard[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+[[noreturn]] void Fail(const std::string& why) {
+    std::cerr << "make_toolbar_art: " << why << "\n";
+    std::exit(1);
+}
+
+int Luminance(std::uint32_t c) { return (((c >> 16) & 255) * 30 + ((c >> 8) & 255) * 59 + (c & 255) * 11) / 100; }
+
+// The hover picture: the dark standard colours give way to their bright twins.
+Glyph Hot(const Glyph& glyph) {
+    static const std::map<std::uint32_t, std::uint32_t> brighter = {
+        {0x000080, 0x0000FF}, {0x800000, 0xFF0000}, {0x008000, 0x00FF00},
+        {0x808000, 0xFFFF00}, {0x008080, 0x00FFFF}, {0x808080, 0xC0C0C0}};
+    Glyph out = glyph;
+    for (auto& c : out)
+        if (auto it = brighter.find(c); it != brighter.end()) c = it->second;
+    return out;
+}
+
+// The greyed picture: dark pixels grey, light ones transparent, and a white
+// edge where the shape meets transparency below and to the right.
+Glyph Disabled(const Glyph& glyph) {
+    Glyph out(glyph.size(), kMagenta);
+    for (size_t i = 0; i < glyph.size(); ++i)
+        if (glyph[i] != kMagenta && Luminance(glyph[i]) < 192) out[i] = 0x808080;
+    Glyph edged = out;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            if (out[y * kSide + x] != 0x808080) continue;
+            const int ex = x + 1, ey = y + 1;
+            if (ex < kSide && ey < kSide && out[ey * kSide + ex] == kMagenta) edged[ey * kSide + ex] = 0xFFFFFF;
+        }
+    return edged;
+}
+
+void Put16(std::string& out, std::uint16_t v) { out.append({char(v & 255), char(v >> 8)}); }
+void Put32(std::string& out, std::uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(char((v >> (8 * i)) & 255)); }
+
+std::string Bitmap(const std::vector<Glyph>& pictures, int bits) {
+    const int width = kSide * static_cast<int>(pictures.size());
+    std::vector<std::uint32_t> palette(kStandard, kStandard + 16);
+    if (bits == 8) {
+        for (const auto& glyph : pictures)
+            for (auto c : glyph)
+                if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+        if (palette.size() > 256) Fail("more than 256 colours in an eight-bit bitmap");
+        palette.resize(256, 0);
+    }
+    const int stride = ((width * bits + 31) / 32) * 4;
+    std::string pixels(static_cast<size_t>(stride * kSide), '\0');
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = pictures[static_cast<size_t>(x / kSide)][static_cast<size_t>(y * kSide + x % kSide)];
+            const auto at = std::find(palette.begin(), palette.end(), c);
+            if (at == palette.end()) Fail("a colour outside the sixteen standard ones in a four-bit bitmap");
+            const int index = static_cast<int>(at - palette.begin());
+            char& byte = pixels[static_cast<size_t>((kSide - 1 - y) * stride + x * bits / 8)];
+            if (bits == 8) byte = static_cast<char>(index);
+            else byte = static_cast<char>(byte | (x % 2 ? index : index << 4));
+        }
+    std::string out = "BM";
+    const std::uint32_t header = 14 + 40 + static_cast<std::uint32_t>(palette.size()) * 4;
+    Put32(out, header + static_cast<std::uint32_t>(pixels.size()));
+    Put32(out, 0);
+    Put32(out, header);
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, kSide);
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint16_t>(bits));
+    Put32(out, 0);
+    Put32(out, static_cast<std::uint32_t>(pixels.size()));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, static_cast<std::uint32_t>(palette.size()));
+    Put32(out, 0);
+    for (auto c : palette) Put32(out, c);  // stored blue, green, red, 0: the same little-endian 0x00RRGGBB
+    return out + pixels;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) Fail("usage: make_toolbar_art <art file> <output folder>");
+    std::ifstream in(argv[1]);
+    if (!in) Fail(std::string("cannot read ") + argv[1]);
+    std::map<char, std::uint32_t> colours;
+    std::map<std::string, Glyph> glyphs;
+    std::string line;
+    int written = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        std::string word;
+        words >> word;
+        if (word == "palette") {
+            while (std::getline(in, line) && line != "end") colours[line[0]] = std::stoul(line.substr(2), nullptr, 16);
+        } else if (word == "glyph") {
+            std::string name;
+            words >> name;
+            Glyph glyph;
+            for (int y = 0; y < kSide; ++y) {
+                if (!std::getline(in, line) || line.size() != kSide) Fail("glyph " + name + ": 16 rows of 16 wanted");
+                for (char ch : line) {
+                    const auto c = colours.find(ch);
+                    if (c == colours.end()) Fail("glyph " + name + ": no colour for '" + ch + "'");
+                    glyph.push_back(c->second);
+                }
+            }
+            glyphs[name] = glyph;
+        } else if (word == "bitmap") {
+            std::string name, picture;
+            int bits = 0;
+            words >> name >> bits;
+            if (bits != 4 && bits != 8) Fail("bitmap " + name + ": 4 or 8 bits");
+            std::vector<Glyph> pictures;
+            while (words >> picture) {
+                const size_t colon = picture.find(':');
+                const std::string base = colon == std::string::npos ? picture : picture.substr(colon + 1);
+                const auto glyph = glyphs.find(base);
+                if (glyph == glyphs.end()) Fail("bitmap " + name + ": no glyph " + base);
+                const std::string how = colon == std::string::npos ? "" : picture.substr(0, colon);
+                pictures.push_back(how == "hot" ? Hot(glyph->second)
+                                   : how == "disabled" ? Disabled(glyph->second) : glyph->second);
+            }
+            std::ofstream out(std::string(argv[2]) + "/" + name + ".bmp", std::ios::binary);
+            const std::string bytes = Bitmap(pictures, bits);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            if (!out) Fail("cannot write " + name + ".bmp");
+            ++written;
+        }
+    }
+    if (written == 0) Fail("no bitmaps");
+    return 0;
+}
