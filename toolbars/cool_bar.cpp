@@ -431,16 +431,15 @@ HMENU CoolBar::CopyMenu(HMENU source, UINT& nextId, std::vector<std::pair<UINT, 
     return copy;
 }
 
-void CoolBar::ShowChevronMenu(int bandIndex, POINT at) {
+HMENU CoolBar::BuildChevronMenu(int bandIndex, std::vector<std::pair<UINT, UINT>>& copied) const {
     const int toolbar = ToolbarOfBand(bandIndex);
-    if (toolbar < 0) return;
+    if (toolbar < 0) return nullptr;
     const auto rows = ButtonsOf(static_cast<Toolbar>(toolbar));
-    MenuHandle menu(CreatePopupMenu());
+    HMENU menu = CreatePopupMenu();
     UINT nextId = kChevronFirstId + static_cast<UINT>(rows.size());
-    std::vector<std::pair<UINT, UINT>> copied;  // (chevron id, id of the item copied)
     for (const ChevronItem& entry : ChevronMenuItems(bandIndex)) {
         if (entry.separator) {
-            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         HMENU submenu = nullptr;
@@ -455,8 +454,17 @@ void CoolBar::ShowChevronMenu(int bandIndex, POINT at) {
         item.dwItemData = entry.picture;
         item.hbmpItem = HBMMENU_CALLBACK;
         item.hSubMenu = submenu;
-        InsertMenuItemW(menu.Get(), static_cast<UINT>(GetMenuItemCount(menu.Get())), TRUE, &item);
+        InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
     }
+    return menu;
+}
+
+void CoolBar::ShowChevronMenu(int bandIndex, POINT at) {
+    const int toolbar = ToolbarOfBand(bandIndex);
+    if (toolbar < 0) return;
+    const auto rows = ButtonsOf(static_cast<Toolbar>(toolbar));
+    std::vector<std::pair<UINT, UINT>> copied;  // (chevron id, id of the item copied)
+    MenuHandle menu(BuildChevronMenu(bandIndex, copied));
     chevronMenuOpen_ = true;
     const UINT chosen = TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY |
                                                        TPM_LEFTBUTTON, at.x, at.y, 0, parent_, nullptr);
@@ -464,13 +472,16 @@ void CoolBar::ShowChevronMenu(int bandIndex, POINT at) {
     if (chosen >= kChevronFirstId && chosen < kChevronFirstId + rows.size()) {
         const ToolButtonRow& row = *rows[chosen - kChevronFirstId];
         HWND bar = toolbars_[static_cast<size_t>(toolbar)];
-        if (row.style == ButtonStyle::Check)
-            SendMessageW(bar, TB_CHECKBUTTON, IdOf(row), MAKELPARAM(TRUE, 0));
+        if (row.style == ButtonStyle::Check) SendMessageW(bar, TB_CHECKBUTTON, IdOf(row), MAKELPARAM(TRUE, 0));
         OnCommand(MAKEWPARAM(IdOf(row), BN_CLICKED), reinterpret_cast<LPARAM>(bar));
         return;
     }
     for (const auto& [id, original] : copied)
         if (id == chosen) SendMessageW(parent_, WM_COMMAND, MAKEWPARAM(original, 0), 0);
+}
+
+int CoolBar::BandIndex(Toolbar toolbar) const {
+    return rebar_ ? static_cast<int>(SendMessageW(rebar_, RB_IDTOINDEX, static_cast<WPARAM>(toolbar), 0)) : -1;
 }
 
 bool CoolBar::OnMeasureItem(MEASUREITEMSTRUCT& item) const {

@@ -89,8 +89,14 @@ public:
 
     // The chevron menu of a band as it would be shown, for the band's index in the bar.
     std::vector<ChevronItem> ChevronMenuItems(int bandIndex) const;
+    // The chevron menu of the band, owned by the caller: its items, their
+    // pictures, and the drop-down buttons' menus copied as submenus (each copied
+    // item listed as (its id here, the id of the item it copies)).
+    HMENU BuildChevronMenu(int bandIndex, std::vector<std::pair<UINT, UINT>>& copied) const;
     // Shows the chevron menu of the band at that screen point and runs the choice.
     void ShowChevronMenu(int bandIndex, POINT at);
+    // The band's index in the bar (its place), or -1.
+    int BandIndex(Toolbar toolbar) const;
 
 private:
     struct ImageSet {
