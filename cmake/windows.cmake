@@ -237,7 +237,7 @@ endfunction()
 quillon_bench(load_bench framework_win bench/load_bench.cpp)
 quillon_bench(process_bench framework_win bench/process_bench.cpp)
 add_dependencies(process_bench Scrivo Relay Assist)
-foreach(bench editor editing switch macro desktop)
+foreach(bench editor editing switch macro desktop windows)
   quillon_bench(${bench}_bench scrivo_shell bench/${bench}_bench.cpp shell/scrivo_strings_only.rc)
 endforeach()
 # Scrivo's library beside the benchmarks too.
