@@ -206,6 +206,7 @@ quillon_win_test(win_framework_tests
   tests/win/test_strings.rc
   tests/win/codepage_win_test.cpp
   tests/win/registry_win_test.cpp
+  tests/win/toolbar_images_test.cpp
   tests/win/test_main.cpp
 )
 quillon_win_test(win_editor_tests
@@ -265,3 +266,5 @@ add_test(NAME filebox_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_e
          OpenFiles=1 GetOpenFilesList=2 SaveFiles=3 GetDefaultFilter=4 GetFileParams=5 GetDefWordWrap=6 GetNewFileIDs=7)
 add_test(NAME assist_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
          ${QUILLON_OBJDUMP} $<TARGET_FILE:Assist> ProcessFileList=1)
+add_test(NAME toolbars_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
+         ${QUILLON_OBJDUMP} $<TARGET_FILE:Toolbars> GetToolbarImages=1)
