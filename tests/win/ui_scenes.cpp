@@ -164,6 +164,30 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(active->Editor().Handle(), EM_SCROLLCARET, 0, 0);
         }
         SetTimer(nullptr, 0, 1500, MarkLater);
+    } else if (scene == L"chevron") {
+        // A narrow main window: the Edit band's chevron menu open with its
+        // pictures, Copy greyed (no selection), Paste highlighted.
+        ShowWindow(form->Frame(), SW_RESTORE);
+        SetWindowPos(form->Frame(), nullptr, 20, 20, 430, 420, SWP_NOZORDER);
+        test::PumpMessages();
+        const int band = form->Bar().BandIndex(Toolbar::Edit);
+        REBARBANDINFOW narrow{};
+        narrow.cbSize = REBARBANDINFOW_V3_SIZE;
+        narrow.fMask = RBBIM_SIZE;
+        narrow.cx = 130;
+        SendMessageW(form->Bar().Handle(), RB_SETBANDINFOW, band, reinterpret_cast<LPARAM>(&narrow));
+        test::PumpMessages();
+        RECT at{};
+        SendMessageW(form->Bar().Handle(), RB_GETRECT, band, reinterpret_cast<LPARAM>(&at));
+        MapWindowPoints(form->Bar().Handle(), nullptr, reinterpret_cast<POINT*>(&at), 2);
+        SetTimer(nullptr, 0, 50, HighlightMenu);
+        form->Bar().ShowChevronMenu(band, {at.right - 14, at.bottom});
+    } else if (scene == L"windows") {
+        // The window list dialog over three documents.
+        form->Files().NewDocument(L".css");
+        form->Files().NewDocument(L".txt");
+        SetTimer(nullptr, 0, 1500, MarkLater);
+        form->MenuItemSelect(kCmdWindowList);
     } else if (scene == L"replace") {
         // Replace all takes the wrapped rows of every line away: nothing of the
         // old text may stay on the screen below the shorter text.
