@@ -2,6 +2,9 @@
 # tests and the benchmarks, with mingw-w64. Every binary lands in bin/.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+# The one version, for every binary's version resource (framework/version_info.rc).
+configure_file(framework/quillon_version.h.in ${CMAKE_BINARY_DIR}/generated/quillon_version.h @ONLY)
+string(APPEND CMAKE_RC_FLAGS " -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_BINARY_DIR}/generated")
 set(QUILLON_BIN ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${QUILLON_BIN})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${QUILLON_BIN})
@@ -95,6 +98,7 @@ set(TOOLBAR_BITMAPS)
 foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar)
   list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/${id}.bmp)
 endforeach()
+list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/mainicon.ico)
 add_custom_command(OUTPUT ${TOOLBAR_ART_TOOL}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/toolbars/make_toolbar_art.cpp -o ${TOOLBAR_ART_TOOL}
@@ -144,7 +148,7 @@ set_target_properties(Assist PROPERTIES PREFIX "" OUTPUT_NAME Assist)
 target_include_directories(Assist PRIVATE launcher)
 target_link_libraries(Assist PRIVATE user32 advapi32 kernel32)
 target_link_options(Assist PRIVATE -Wl,--exclude-all-symbols)
-add_executable(Relay WIN32 launcher/relay.cpp)
+add_executable(Relay WIN32 launcher/relay.cpp launcher/relay.rc)
 target_include_directories(Relay PRIVATE launcher)
 add_dependencies(Relay Assist)
 
@@ -154,16 +158,18 @@ target_include_directories(launcher_api INTERFACE launcher)
 
 add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/dde_server.cpp
+  shell/about_box.cpp
   shell/desktop.cpp
   shell/file_commands.cpp
   shell/file_menus.cpp
+  shell/font_command.cpp
   shell/handoff.cpp
   shell/main_commands.cpp
   shell/main_form.cpp
   shell/message_loop.cpp
 )
-target_include_directories(scrivo_shell PUBLIC shell)
-target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win PRIVATE launcher_api)
+target_include_directories(scrivo_shell PUBLIC shell PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win version PRIVATE launcher_api)
 add_dependencies(scrivo_shell Toolbars)
 
 # Scrivo.exe, the editor.
@@ -190,7 +196,7 @@ set(QUILLON_TESTS_DIR ${CMAKE_BINARY_DIR}/tests)
 function(quillon_win_test name)
   add_executable(${name} ${ARGN})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
-  target_include_directories(${name} PRIVATE tests)
+  target_include_directories(${name} PRIVATE tests ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE scrivo_shell gtest)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
@@ -221,9 +227,12 @@ quillon_win_test(win_editor_tests
 )
 quillon_win_test(win_process_tests
   tests/win/process_test.cpp
+  tests/win/version_test.cpp
   tests/win/test_main.cpp
 )
-add_dependencies(win_process_tests Scrivo Relay Assist planted_library)
+target_include_directories(win_process_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(win_process_tests PRIVATE version)
+add_dependencies(win_process_tests Scrivo Relay Assist Toolbars Filebox planted_library)
 # A stranger's library for the process tests to plant in the current folder.
 add_library(planted_library SHARED tests/win/planted_library.cpp)
 set_target_properties(planted_library PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})

@@ -1,5 +1,6 @@
 // The main window's command handler: the row of a command number names the
 // subsystem that runs it.
+#include "about_box.h"
 #include "command_table.h"
 #include "edit_form.h"
 #include "macro_sets.h"
@@ -75,6 +76,8 @@ void THtmlScrivoForm::RunShellCommand(int command) {
     case kCmdAutoindent: SwitchOption(&EditorOptions::Autoindent, L"AutoindentItem"); break;
     case kCmdSmartTab: SwitchOption(&EditorOptions::SmartTab, L"SmartTabItem"); break;
     case kCmdBackups: SwitchOption(&EditorOptions::BackupCopies, L"BackupsItem"); break;
+    case kCmdAbout: ShowAboutBox(frame_); break;
+    case kCmdFont: ChooseEditorFont(); break;
     case kCmdWordSelect:
         SwitchOption(&EditorOptions::WordSelect, L"WordSelectItem");
         for (TEditForm* document : Documents()) document->ApplyWordSelection();

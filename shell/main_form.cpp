@@ -49,7 +49,7 @@ Registry& UserRegistry() {
 }
 
 bool RegisterMainFormClass(HINSTANCE instance) {
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIconId));
+    HICON icon = LoadIconW(instance, kMainIconId);
     return RegisterProgramClass(instance, kMainFormClass, WindowProcOf<THtmlScrivoForm>,
                                 icon ? icon : LoadIconW(nullptr, IDI_APPLICATION), COLOR_APPWORKSPACE);
 }

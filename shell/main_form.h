@@ -110,6 +110,9 @@ public:
     void DocumentAgreedToClose(TEditForm& document) override;
     const WindowList& Windows() const { return windows_; }
     CoolBar& Bar() { return coolBar_; }
+    // View > Font, and the font it applies to every editor (not stored).
+    void ChooseEditorFont();
+    void ApplyEditorFont(const std::wstring& name, int size);
     // View > toolbars: the item of a band flipped, the band shown exactly when it is checked.
     void ViewToolClick(int band);
     bool ToolbarItemChecked(int band) const;

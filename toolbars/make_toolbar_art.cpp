@@ -1,8 +1,10 @@
 // Host tool: turns the text pixel maps of toolbar_art.txt into the BMP files
 // the resource compiler puts into Toolbars.dll and Scrivo.exe.
 //   make_toolbar_art <art file> <output folder>
-// writes <name>.bmp for every "bitmap" line. Four-bit bitmaps use the sixteen
-// standard colours; eight-bit ones those and the art's own.
+// writes <name>.bmp for every "bitmap" line and <name>.ico for every "icon"
+// line. Four-bit bitmaps use the sixteen standard colours; eight-bit ones those
+// and the art's own. An icon holds its glyph at 16, 32 and 48 pixels (each
+// pixel made a square), magenta transparent.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -101,6 +103,52 @@ std::string Bitmap(const std::vector<Glyph>& pictures, int bits) {
     return out + pixels;
 }
 
+// One icon image: a 32-bit picture scaled by the factor, its alpha from the
+// magenta, then the (unused, all zero) AND mask.
+std::string IconImage(const Glyph& glyph, int scale) {
+    const int side = kSide * scale;
+    std::string out;
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(side));
+    Put32(out, static_cast<std::uint32_t>(side * 2));
+    Put16(out, 1);
+    Put16(out, 32);
+    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    for (int y = side - 1; y >= 0; --y)
+        for (int x = 0; x < side; ++x) {
+            const std::uint32_t c = glyph[static_cast<size_t>((y / scale) * kSide + x / scale)];
+            Put32(out, c == kMagenta ? 0 : (0xFF000000u | c));
+        }
+    const int maskStride = ((side + 31) / 32) * 4;
+    out.append(static_cast<size_t>(maskStride * side), '\0');
+    return out;
+}
+
+std::string Icon(const Glyph& glyph) {
+    const int scales[] = {1, 2, 3};
+    std::vector<std::string> images;
+    for (int scale : scales) images.push_back(IconImage(glyph, scale));
+    std::string out;
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, 3);
+    std::uint32_t offset = 6 + 16 * 3;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int side = kSide * scales[i];
+        out.push_back(static_cast<char>(side));
+        out.push_back(static_cast<char>(side));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<std::uint32_t>(images[i].size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) out += image;
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,6 +179,15 @@ int main(int argc, char** argv) {
                 }
             }
             glyphs[name] = glyph;
+        } else if (word == "icon") {
+            std::string name, base;
+            words >> name >> base;
+            const auto glyph = glyphs.find(base);
+            if (glyph == glyphs.end()) Fail("icon " + name + ": no glyph " + base);
+            std::ofstream out(std::string(argv[2]) + "/" + name + ".ico", std::ios::binary);
+            const std::string bytes = Icon(glyph->second);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            if (!out) Fail("cannot write " + name + ".ico");
         } else if (word == "bitmap") {
             std::string name, picture;
             int bits = 0;

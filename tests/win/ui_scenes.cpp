@@ -182,6 +182,15 @@ int wmain(int argc, wchar_t** argv) {
         MapWindowPoints(form->Bar().Handle(), nullptr, reinterpret_cast<POINT*>(&at), 2);
         SetTimer(nullptr, 0, 50, HighlightMenu);
         form->Bar().ShowChevronMenu(band, {at.right - 14, at.bottom});
+    } else if (scene == L"about") {
+        SetTimer(nullptr, 0, 1500, MarkLater);
+        form->MenuItemSelect(kCmdAbout);
+    } else if (scene == L"font") {
+        // The font dialog over two documents.
+        form->Files().NewDocument(L".css");
+        SendMessageW(form->DocumentArea(), WM_MDITILE, MDITILE_VERTICAL, 0);
+        SetTimer(nullptr, 0, 1500, MarkLater);
+        form->MenuItemSelect(kCmdFont);
     } else if (scene == L"windows") {
         // The window list dialog over three documents.
         form->Files().NewDocument(L".css");

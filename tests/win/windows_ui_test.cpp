@@ -3,7 +3,13 @@
 
 #include <string>
 
+#include "about_box.h"
 #include "command_table.h"
+#include "quillon_version.h"
+#include "win32_dialogs.h"
+#include "storage.h"
+
+#include <dlgs.h>
 #include "dialog_script.h"
 #include "editor_ui_fixture.h"
 #include "message_loop.h"
@@ -128,6 +134,88 @@ TEST_F(WindowsUi, TheWindowListDialogActivatesClosesAndEndsWithTheLastWindow) {
     EXPECT_EQ(script.SeenIds(), (std::vector<int>{110, 110}));
     EXPECT_TRUE(form->Documents().empty());
     EXPECT_EQ(form->Windows().Count(), 0);
+}
+
+// Help > About: the box with the program's icon, name, version and notice; OK closes it.
+TEST_F(WindowsUi, AboutBoxShowsTheProgramAndItsVersion) {
+    std::wstring product, version, notice;
+    bool icon = false;
+    SIZE client{};
+    DialogScript script(L"О программе", {[&](HWND box) {
+        product = ControlText(box, kAboutProductId);
+        version = ControlText(box, kAboutVersionId);
+        notice = ControlText(box, kAboutNoticeId);
+        icon = SendDlgItemMessageW(box, kAboutIconId, STM_GETICON, 0, 0) != 0;
+        RECT r{};
+        GetClientRect(box, &r);
+        client = {r.right, r.bottom};
+        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }});
+    Command(kCmdAbout);
+    EXPECT_EQ(script.StepsRun(), 1);
+    EXPECT_EQ(product, L"Quillon");
+    EXPECT_EQ(version, L"Версия " QUILLON_VERSION_TEXT L" от " QUILLON_RELEASE_DATE);
+    EXPECT_NE(notice.find(L"Brindle"), std::wstring::npos);
+    EXPECT_TRUE(icon) << "the program's icon";
+    EXPECT_EQ(client.cx, 264);
+    EXPECT_EQ(client.cy, 123);
+    EXPECT_FALSE(test::FindThreadDialog(L"О программе"));
+}
+
+// View > Font: Apply changes the editors at once, Cancel gives their font
+// back, OK stores the font; without a document there is no Apply.
+TEST_F(WindowsUi, FontDialogAppliesCancelsAndStores) {
+    Open(2);
+    const EditorFont before = Active()->Editor().Font();
+    EditorFont applied, inactive;
+    bool applyShown = false;
+    {
+        DialogScript script(L"Шрифт", {[&](HWND dialog) {
+                                          applyShown = IsWindowVisible(GetDlgItem(dialog, psh3));
+                                          HWND sizes = GetDlgItem(dialog, cmb3);
+                                          const auto at = SendMessageW(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                                       reinterpret_cast<LPARAM>(L"14"));
+                                          SendMessageW(sizes, CB_SETCURSEL, at, 0);
+                                          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb3, CBN_SELCHANGE),
+                                                       reinterpret_cast<LPARAM>(sizes));
+                                          SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(psh3, BN_CLICKED),
+                                                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, psh3)));
+                                          applied = Active()->Editor().Font();
+                                          inactive = form->Documents().back()->Editor().Font();
+                                          SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                                      }});
+        Command(kCmdFont);
+        EXPECT_EQ(script.StepsRun(), 1);
+    }
+    EXPECT_TRUE(applyShown);
+    EXPECT_EQ(applied.name, L"Courier New") << "the dialog's font, applied";
+    EXPECT_EQ(applied.size, 14);
+    EXPECT_EQ(inactive.size, 14) << "every window";
+    EXPECT_EQ(Active()->Editor().Font().name, before.name) << "Cancel gives the font back";
+    EXPECT_EQ(Active()->Editor().Font().size, before.size);
+    EXPECT_FALSE(registry.Open(RegistryRoot::CurrentUser, std::wstring(storage::kRootKey)) &&
+                 storage::LoadOptions(registry).FontName == L"Courier New");
+
+    {
+        DialogScript script(L"Шрифт", {[&](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDOK, 0); }});
+        Command(kCmdFont);
+    }
+    EditorOptions stored;
+    storage::LoadFont(registry, stored);
+    EXPECT_EQ(stored.FontName, L"Courier New") << "OK stores the font";
+    EXPECT_GT(stored.FontSize, 0);
+    EXPECT_EQ(Active()->Editor().Font().name, L"Courier New");
+
+    for (TEditForm* document : form->Documents()) document->Editor().SetModified(false);
+    Command(kCmdCloseAll);
+    {
+        DialogScript script(L"Шрифт", {[&](HWND dialog) {
+                                          applyShown = IsWindowVisible(GetDlgItem(dialog, psh3));
+                                          SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                                      }});
+        Command(kCmdFont);
+    }
+    EXPECT_FALSE(applyShown) << "no document, no Apply";
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+// View > Font: the system's font dialog limited to fixed-pitch, non-OEM, ANSI
+// fonts that exist, with Apply while a document is open; OK stores the font,
+// Cancel gives the editors back the font they had before the dialog.
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include "edit_form.h"
+#include "main_form.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr wchar_t kFontDialogCaption[] = L"Шрифт";
+
+int PointsOf(const LOGFONTW& font) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight, 72, dpi);
+}
+
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<const CHOOSEFONTW*>(lParam)->lCustData);
+        SetWindowTextW(dialog, kFontDialogCaption);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && LOWORD(wParam) == psh3) {
+        auto* form = reinterpret_cast<THtmlScrivoForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        LOGFONTW font{};
+        SendMessageW(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&font));
+        if (form && font.lfFaceName[0]) form->ApplyEditorFont(font.lfFaceName, PointsOf(font));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void THtmlScrivoForm::ApplyEditorFont(const std::wstring& name, int size) {
+    options_.FontName = name;
+    options_.FontSize = size;
+    for (TEditForm* document : Documents()) document->ApplyFont();
+}
+
+void THtmlScrivoForm::ChooseEditorFont() {
+    std::wstring previousName = options_.FontName;
+    int previousSize = options_.FontSize;
+    LOGFONTW font{};
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    font.lfHeight = -15;  // the dialog's own font: Courier New, 15 pixels, Russian
+    font.lfCharSet = RUSSIAN_CHARSET;
+    font.lfWeight = FW_NORMAL;
+    lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
+    TEditForm* active = ActiveDocument();
+    if (!options_.FontName.empty()) {
+        lstrcpynW(font.lfFaceName, options_.FontName.c_str(), LF_FACESIZE);
+        font.lfHeight = -MulDiv(options_.FontSize, dpi, 72);
+    } else if (active) {
+        const EditorFont current = active->Editor().Font();
+        previousName = current.name;
+        previousSize = current.size;
+    }
+    CHOOSEFONTW choose{sizeof choose};
+    choose.hwndOwner = frame_;
+    choose.lpLogFont = &font;
+    choose.Flags = CF_SCREENFONTS | CF_FIXEDPITCHONLY | CF_NOOEMFONTS | CF_SCRIPTSONLY | CF_FORCEFONTEXIST |
+                   CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | (active ? CF_APPLY : 0);
+    choose.lpfnHook = FontDialogHook;
+    choose.lCustData = reinterpret_cast<LPARAM>(this);
+    if (ChooseFontW(&choose)) {
+        ApplyEditorFont(font.lfFaceName, choose.iPointSize / 10);
+        storage::SaveFont(registry_, options_);
+    } else {
+        ApplyEditorFont(previousName, previousSize);
+    }
+}
+
+}  // namespace quillon
