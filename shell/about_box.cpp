@@ -60,7 +60,7 @@ void ShowAboutBox(HWND owner) {
     form.controls.push_back({L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, 16, 20, 48, 48, kAboutIconId});
     form.controls.push_back({L"STATIC", L"Quillon", SS_CENTER, 72, 14, 176, 24, kAboutProductId});
     form.controls.push_back({L"STATIC", L"", SS_CENTER, 72, 42, 176, 16, kAboutVersionId});
-    form.controls.push_back({L"STATIC", L"© 2026 Brindle. Все права защищены.", SS_CENTER, 72, 60, 176, 16,
+    form.controls.push_back({L"STATIC", L"© 2026 Brindle", SS_CENTER, 72, 60, 176, 16,
                              kAboutNoticeId});
     form.controls.push_back({L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 95, 92, 75, 25, IDOK});
     AboutBox box;
