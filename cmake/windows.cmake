@@ -222,6 +222,7 @@ quillon_win_test(win_editor_tests
   tests/win/windows_ui_test.cpp
   tests/win/desktop_ui_test.cpp
   tests/win/toolbars_ui_test.cpp
+  tests/win/command_table_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )
