@@ -53,6 +53,8 @@ public:
     HACCEL Accelerators() const { return menuBar_.Accelerators(); }
     // The menu item id of a component name (0 when there is none).
     UINT ItemId(std::wstring_view name) const { return menuBar_.ItemId(name); }
+    // The command table row of a menu item id (hidden items too), or -1.
+    int RowOfItem(UINT id) const { return menuBar_.RowOfId(id); }
     std::wstring PanelText(int panel) const { return statusBar_.PanelText(panel); }
     int PanelCount() const { return statusBar_.PanelCount(); }
     // The text the status bar shows in its single-text mode, or empty when it shows its panels.
