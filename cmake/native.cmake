@@ -28,6 +28,7 @@ quillon_portable_layer(macros SOURCES ${PORTABLE_MACROS} USES document_portable)
 quillon_portable_layer(windows SOURCES ${PORTABLE_WINDOWS} USES document_portable)
 quillon_portable_layer(launcher SOURCES ${PORTABLE_LAUNCHER})
 quillon_portable_layer(toolbars SOURCES ${PORTABLE_TOOLBARS})
+quillon_portable_layer(templates SOURCES ${PORTABLE_TEMPLATES} USES framework_portable)
 quillon_portable_layer(shell SOURCES ${PORTABLE_SHELL} USES macros_portable windows_portable)
 
 add_executable(native_tests
@@ -47,19 +48,20 @@ add_executable(native_tests
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp
+  tests/native/template_list_test.cpp
   tests/native/text_format_test.cpp
   tests/native/toolbar_model_test.cpp
   tests/native/window_list_test.cpp
 )
 target_include_directories(native_tests PRIVATE tests)
-target_link_libraries(native_tests PRIVATE shell_portable filebox_portable launcher_portable toolbars_portable GTest::gtest GTest::gtest_main)
+target_link_libraries(native_tests PRIVATE shell_portable filebox_portable launcher_portable toolbars_portable templates_portable GTest::gtest GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE QUILLON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND native_tests)
 
 # Fuzzing the readers of stored bytes with libFuzzer (clang): a short run is a
 # test, `make fuzz` runs each target for ten million inputs.
 add_executable(make_seeds tests/fuzz/make_seeds.cpp)
-target_link_libraries(make_seeds PRIVATE macros_portable toolbars_portable)
+target_link_libraries(make_seeds PRIVATE macros_portable toolbars_portable templates_portable)
 find_program(QUILLON_CLANG NAMES clang++ clang++-16 clang++-15 clang++-14)
 if(QUILLON_CLANG)
   set(FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
@@ -70,7 +72,7 @@ if(QUILLON_CLANG)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${FUZZ_DIR}
       COMMAND ${QUILLON_CLANG} -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
               -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/storage -I${CMAKE_SOURCE_DIR}/document
-              -I${CMAKE_SOURCE_DIR}/macros -I${CMAKE_SOURCE_DIR}/toolbars ${sources} -o ${FUZZ_DIR}/${name}
+              -I${CMAKE_SOURCE_DIR}/macros -I${CMAKE_SOURCE_DIR}/toolbars -I${CMAKE_SOURCE_DIR}/templates ${sources} -o ${FUZZ_DIR}/${name}
       DEPENDS ${sources}
       COMMENT "Fuzz target ${name}")
     add_custom_target(${name}_build ALL DEPENDS ${FUZZ_DIR}/${name})
@@ -80,5 +82,7 @@ if(QUILLON_CLANG)
   endfunction()
   quillon_fuzz_target(macro_set_fuzz tests/fuzz/macro_set_fuzz.cpp framework/typed_stream.cpp macros/macro_model.cpp)
   quillon_fuzz_target(desktop_fuzz tests/fuzz/desktop_fuzz.cpp storage/desktop_stream.cpp)
+  quillon_fuzz_target(template_list_fuzz tests/fuzz/template_list_fuzz.cpp framework/typed_stream.cpp
+                      templates/template_list.cpp)
   quillon_fuzz_target(band_record_fuzz tests/fuzz/band_record_fuzz.cpp toolbars/toolbar_model.cpp)
 endif()

@@ -8,6 +8,7 @@
 
 #include "desktop_stream.h"
 #include "macro_model.h"
+#include "template_list.h"
 #include "toolbar_model.h"
 
 namespace {
@@ -63,6 +64,21 @@ int main(int argc, char** argv) {
     quillon::EndDesktop(ended);
     Put(folder, "desktop-three", ended);
     for (size_t cut = 0; cut < desktop.size(); cut += 9) Put(folder, "desktop-cut-" + std::to_string(cut), desktop.substr(0, cut));
+    // Template lists: the built-ins alone, and one with a separator and a file template.
+    {
+        const std::vector<quillon::TemplateRecord> directory = {{1, 2, 10, 0, "A|.html", "a"}, {3, 4, 11, 0, "B", "b"}};
+        quillon::CTemplateList list;
+        list.Read(nullptr, &directory);
+        Put(folder, "templates-builtin", list.Write());
+        list.Add();
+        list.Item(2)->Id = 0;
+        list.Add();
+        list.Item(3)->SetFileName("C:\\site\\page.htm");
+        list.Item(3)->Title = "page";
+        const std::string mixed = list.Write();
+        Put(folder, "templates-mixed", mixed);
+        for (size_t cut = 0; cut < mixed.size(); cut += 5) Put(folder, "templates-cut-" + std::to_string(cut), mixed.substr(0, cut));
+    }
     // Band records: the five of the first start.
     for (int band = 0; band < quillon::kToolbarCount; ++band) {
         const auto& row = quillon::BandRows()[static_cast<size_t>(band)];
