@@ -125,6 +125,42 @@ add_custom_command(TARGET Toolbars POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Toolbars> ${CMAKE_BINARY_DIR}/tests/
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Toolbars> ${CMAKE_BINARY_DIR}/bench/)
 
+# Template.dll: the built-in templates, their texts turned into Windows-1251
+# with CR LF by a host tool.
+set(TEMPLATE_TEXT_TOOL ${CMAKE_BINARY_DIR}/host/make_template_text)
+if(CMAKE_HOST_WIN32)
+  string(APPEND TEMPLATE_TEXT_TOOL .exe)
+endif()
+add_custom_command(OUTPUT ${TEMPLATE_TEXT_TOOL}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/templates/make_template_text.cpp -o ${TEMPLATE_TEXT_TOOL}
+  DEPENDS ${CMAKE_SOURCE_DIR}/templates/make_template_text.cpp
+  COMMENT "Host tool for the template texts")
+set(TEMPLATE_TEXTS ${QUILLON_GENERATED}/templates)
+file(GLOB TEMPLATE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/templates/texts/*)
+set(TEMPLATE_BINARIES)
+foreach(source ${TEMPLATE_SOURCES})
+  get_filename_component(name ${source} NAME)
+  string(SUBSTRING ${name} 0 2 id)
+  add_custom_command(OUTPUT ${TEMPLATE_TEXTS}/${id}.bin
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TEMPLATE_TEXTS}
+    COMMAND ${TEMPLATE_TEXT_TOOL} ${source} ${TEMPLATE_TEXTS}/${id}.bin
+    DEPENDS ${TEMPLATE_TEXT_TOOL} ${source})
+  list(APPEND TEMPLATE_BINARIES ${TEMPLATE_TEXTS}/${id}.bin)
+endforeach()
+set_property(SOURCE templates/template_library.rc APPEND PROPERTY OBJECT_DEPENDS ${TEMPLATE_BINARIES})
+set_property(SOURCE templates/template_library.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${TEMPLATE_TEXTS})
+add_library(Template SHARED templates/template_library.cpp templates/template_library.rc)
+set_target_properties(Template PROPERTIES PREFIX "" OUTPUT_NAME Template)
+target_link_options(Template PRIVATE -Wl,--exclude-all-symbols)
+add_custom_command(TARGET Template POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Template> ${CMAKE_BINARY_DIR}/tests/)
+
+add_library(templates_win STATIC ${PORTABLE_TEMPLATES})
+target_include_directories(templates_win PUBLIC templates)
+target_link_libraries(templates_win PUBLIC framework_win)
+
 add_library(toolbars_win STATIC ${PORTABLE_TOOLBARS} toolbars/cool_bar.cpp)
 target_include_directories(toolbars_win PUBLIC toolbars)
 target_link_libraries(toolbars_win PUBLIC framework_win)
@@ -169,8 +205,8 @@ add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/message_loop.cpp
 )
 target_include_directories(scrivo_shell PUBLIC shell PRIVATE ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win version PRIVATE launcher_api)
-add_dependencies(scrivo_shell Toolbars)
+target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win templates_win version PRIVATE launcher_api)
+add_dependencies(scrivo_shell Toolbars Template)
 
 # Scrivo.exe, the editor.
 add_executable(Scrivo WIN32 shell/main.cpp shell/scrivo.rc)
@@ -213,6 +249,7 @@ quillon_win_test(win_framework_tests
   tests/win/codepage_win_test.cpp
   tests/win/registry_win_test.cpp
   tests/win/toolbar_images_test.cpp
+  tests/win/template_library_test.cpp
   tests/win/test_main.cpp
 )
 quillon_win_test(win_editor_tests
@@ -233,7 +270,7 @@ quillon_win_test(win_process_tests
 )
 target_include_directories(win_process_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(win_process_tests PRIVATE version)
-add_dependencies(win_process_tests Scrivo Relay Assist Toolbars Filebox planted_library)
+add_dependencies(win_process_tests Scrivo Relay Assist Toolbars Template Filebox planted_library)
 # A stranger's library for the process tests to plant in the current folder.
 add_library(planted_library SHARED tests/win/planted_library.cpp)
 set_target_properties(planted_library PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})

@@ -7,7 +7,6 @@
 
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
 #include "toolbar_images_api.h"
 
@@ -37,36 +36,33 @@ HBITMAP Disabled(int id) {
     return Mapped(id, {{RGB(128, 128, 128), COLOR_BTNSHADOW}, {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT}});
 }
 
+// Room for the widest strip: the window toolbar's 17 pictures.
+constexpr int kMostPixels = 17 * 16 * 16;
+
 struct Pixels {
     int width = 0;
-    std::vector<COLORREF> rgb;  // top-down rows of 16, as COLORREF (0x00BBGGRR)
+    COLORREF rgb[kMostPixels];  // top-down rows of 16
 };
 
-// A bitmap's pixels read back as 32-bit colours.
-Pixels Read(HBITMAP bitmap) {
-    Pixels pixels;
+// A bitmap's pixels read back as 32-bit colours (0x00RRGGBB, top-down);
+// false for a bitmap wider than a strip.
+bool Read(HBITMAP bitmap, Pixels& pixels) {
     BITMAP size{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof size, &size)) return pixels;
+    if (!bitmap || !GetObjectW(bitmap, sizeof size, &size) || size.bmWidth * 16 > kMostPixels) return false;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -16, 1, 32, BI_RGB};
-    std::vector<DWORD> raw(static_cast<size_t>(size.bmWidth) * 16);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, 16, raw.data(), &info, DIB_RGB_COLORS);
+    const int lines = GetDIBits(screen, bitmap, 0, 16, pixels.rgb, &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    if (lines != 16) return pixels;
     pixels.width = size.bmWidth;
-    for (DWORD quad : raw) pixels.rgb.push_back(RGB((quad >> 16) & 255, (quad >> 8) & 255, quad & 255));
-    return pixels;
+    return lines == 16;
 }
 
 HBITMAP Make(const Pixels& pixels) {
-    if (pixels.width == 0) return nullptr;
-    std::vector<DWORD> raw;
-    for (COLORREF c : pixels.rgb) raw.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -16, 1, 32, BI_RGB};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, raw.data(), &info, DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.rgb, &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return bitmap;
 }
@@ -75,19 +71,23 @@ HBITMAP Make(const Pixels& pixels) {
 // (black in them mapped to the colour given), as wide as the disabled bitmap
 // that holds all seventeen.
 HBITMAP WindowComposite(int commands, int digitColour) {
+    Pixels a{}, b{}, whole{};
     HBITMAP left = Stored(commands), digits = Stored(kDigits);
-    Pixels a = Read(left), b = Read(digits);
+    const bool read = Read(left, a) && Read(digits, b) && (a.width + b.width) * 16 <= kMostPixels;
     if (left) DeleteObject(left);
     if (digits) DeleteObject(digits);
-    if (a.width == 0 || b.width == 0) return nullptr;
-    const COLORREF mapped = GetSysColor(digitColour);
-    Pixels whole;
+    if (!read) return nullptr;
+    // Black in the digits (0x000000 here as in COLORREF) becomes the colour given,
+    // turned from COLORREF into the DIB's 0x00RRGGBB.
+    const COLORREF system = GetSysColor(digitColour);
+    const COLORREF mapped = (GetRValue(system) << 16) | (GetGValue(system) << 8) | GetBValue(system);
     whole.width = a.width + b.width;
+    int at = 0;
     for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < a.width; ++x) whole.rgb.push_back(a.rgb[static_cast<size_t>(y * a.width + x)]);
+        for (int x = 0; x < a.width; ++x) whole.rgb[at++] = a.rgb[y * a.width + x];
         for (int x = 0; x < b.width; ++x) {
-            const COLORREF c = b.rgb[static_cast<size_t>(y * b.width + x)];
-            whole.rgb.push_back(c == RGB(0, 0, 0) ? mapped : c);
+            const COLORREF c = b.rgb[y * b.width + x] & 0xFFFFFF;
+            whole.rgb[at++] = c == 0 ? mapped : c;
         }
     }
     return Make(whole);

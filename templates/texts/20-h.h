@@ -1,0 +1,6 @@
+#if !defined(_H)
+#define _H
+
+
+
+#endif // _H
