@@ -57,25 +57,32 @@ add_library(document_win STATIC ${PORTABLE_DOCUMENT}
 target_include_directories(document_win PUBLIC document)
 target_link_libraries(document_win PUBLIC storage_win Filebox)
 
-# The built-in formatting macros: their readable source turned into the stream
-# Scrivo.exe carries as RCDATA 1, by the product's own writer built for the host.
 find_program(QUILLON_HOST_CXX NAMES g++ c++ clang++ REQUIRED)
 set(QUILLON_GENERATED ${CMAKE_BINARY_DIR}/generated)
-set(MACRO_SET_TOOL ${CMAKE_BINARY_DIR}/host/make_macro_set)
-if(CMAKE_HOST_WIN32)
-  string(APPEND MACRO_SET_TOOL .exe)
-endif()
-set(MACRO_SET_TOOL_SOURCES
-  ${CMAKE_SOURCE_DIR}/macros/make_macro_set.cpp ${CMAKE_SOURCE_DIR}/macros/macro_source.cpp
-  ${CMAKE_SOURCE_DIR}/macros/macro_model.cpp ${CMAKE_SOURCE_DIR}/framework/typed_stream.cpp
-  ${CMAKE_SOURCE_DIR}/framework/codepage.cpp ${CMAKE_SOURCE_DIR}/framework/codepage_portable.cpp
-  ${CMAKE_SOURCE_DIR}/framework/codepage_tables.cpp)
-add_custom_command(OUTPUT ${MACRO_SET_TOOL}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
-  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/macros
-          ${MACRO_SET_TOOL_SOURCES} -o ${MACRO_SET_TOOL}
-  DEPENDS ${MACRO_SET_TOOL_SOURCES}
-  COMMENT "Host tool for the formatting macro stream")
+# A tool built for the machine that builds (VARIABLE := its path) from the
+# sources given (relative to the source folder), with the framework's and its
+# own folder's headers.
+function(quillon_host_tool variable name)
+  set(tool ${CMAKE_BINARY_DIR}/host/${name})
+  if(CMAKE_HOST_WIN32)
+    string(APPEND tool .exe)
+  endif()
+  set(sources ${ARGN})
+  list(TRANSFORM sources PREPEND ${CMAKE_SOURCE_DIR}/)
+  list(GET sources 0 first)
+  get_filename_component(folder ${first} DIRECTORY)
+  add_custom_command(OUTPUT ${tool}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+    COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/framework -I${folder} ${sources} -o ${tool}
+    DEPENDS ${sources}
+    COMMENT "Host tool ${name}")
+  set(${variable} ${tool} PARENT_SCOPE)
+endfunction()
+# The built-in formatting macros: their readable source turned into the stream
+# Scrivo.exe carries as RCDATA 1, by the product's own writer built for the host.
+quillon_host_tool(MACRO_SET_TOOL make_macro_set macros/make_macro_set.cpp macros/macro_source.cpp
+  macros/macro_model.cpp framework/typed_stream.cpp framework/codepage.cpp framework/codepage_portable.cpp
+  framework/codepage_tables.cpp)
 add_custom_command(OUTPUT ${QUILLON_GENERATED}/format_macros.bin
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_GENERATED}
   COMMAND ${MACRO_SET_TOOL} ${CMAKE_SOURCE_DIR}/macros/format_macros.txt ${QUILLON_GENERATED}/format_macros.bin
@@ -89,21 +96,13 @@ foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc)
 endforeach()
 
 # The toolbar pictures: text pixel maps turned into bitmaps by a host tool.
-set(TOOLBAR_ART_TOOL ${CMAKE_BINARY_DIR}/host/make_toolbar_art)
-if(CMAKE_HOST_WIN32)
-  string(APPEND TOOLBAR_ART_TOOL .exe)
-endif()
+quillon_host_tool(TOOLBAR_ART_TOOL make_toolbar_art toolbars/make_toolbar_art.cpp)
 set(TOOLBAR_ART ${QUILLON_GENERATED}/toolbars)
 set(TOOLBAR_BITMAPS)
 foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar)
   list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/${id}.bmp)
 endforeach()
 list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/mainicon.ico)
-add_custom_command(OUTPUT ${TOOLBAR_ART_TOOL}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
-  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/toolbars/make_toolbar_art.cpp -o ${TOOLBAR_ART_TOOL}
-  DEPENDS ${CMAKE_SOURCE_DIR}/toolbars/make_toolbar_art.cpp
-  COMMENT "Host tool for the toolbar pictures")
 add_custom_command(OUTPUT ${TOOLBAR_BITMAPS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TOOLBAR_ART}
   COMMAND ${TOOLBAR_ART_TOOL} ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${TOOLBAR_ART}
@@ -127,15 +126,7 @@ add_custom_command(TARGET Toolbars POST_BUILD
 
 # Template.dll: the built-in templates, their texts turned into Windows-1251
 # with CR LF by a host tool.
-set(TEMPLATE_TEXT_TOOL ${CMAKE_BINARY_DIR}/host/make_template_text)
-if(CMAKE_HOST_WIN32)
-  string(APPEND TEMPLATE_TEXT_TOOL .exe)
-endif()
-add_custom_command(OUTPUT ${TEMPLATE_TEXT_TOOL}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
-  COMMAND ${QUILLON_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/templates/make_template_text.cpp -o ${TEMPLATE_TEXT_TOOL}
-  DEPENDS ${CMAKE_SOURCE_DIR}/templates/make_template_text.cpp
-  COMMENT "Host tool for the template texts")
+quillon_host_tool(TEMPLATE_TEXT_TOOL make_template_text templates/make_template_text.cpp)
 set(TEMPLATE_TEXTS ${QUILLON_GENERATED}/templates)
 file(GLOB TEMPLATE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/templates/texts/*)
 set(TEMPLATE_BINARIES)

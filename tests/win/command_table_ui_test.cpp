@@ -24,17 +24,6 @@ public:
     using EditorUi::frame;
 };
 
-void PutOnClipboard(HWND owner, const std::wstring& text) {
-    if (!OpenClipboard(owner)) return;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-    text.copy(data, text.size());
-    data[text.size()] = L'\0';
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 TEST_F(CommandTableUi, EveryKeyOfTheMenuReachesItsItem) {
     const int count = CopyAcceleratorTableW(form->Accelerators(), nullptr, 0);
@@ -88,7 +77,7 @@ TEST_F(CommandTableUi, EveryCommandNumberDoesWhatItsRowSays) {
          [&](CommandTableUi& t) { return text(t) == L"<p><b>abc</b></p>" && t.Active()->Editor().SelText() == L"abc"; }},
         {"undo", kCmdUndo, nothing, [&](CommandTableUi& t) { return text(t) == L"<p>abc</p>"; }},
         {"redo leaves the clipboard alone", kCmdRedo,
-         [](CommandTableUi& t) { PutOnClipboard(t.frame, L"kept"); },
+         [](CommandTableUi& t) { test::PutOnClipboard(t.frame, L"kept"); },
          [&](CommandTableUi& t) { return text(t) == L"<p><b>abc</b></p>" && ClipboardText() == L"kept"; }},
         {"select all", kCmdSelectAll, nothing,
          [](CommandTableUi& t) { return t.Active()->Editor().SelLength() == t.Active()->Editor().TextLength(); }},

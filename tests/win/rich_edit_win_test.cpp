@@ -22,17 +22,7 @@ using test::Modifiers;
 using test::Press;
 using test::Type;
 
-void PutOnClipboard(std::wstring_view text) {
-    ASSERT_TRUE(OpenClipboard(test::HostWindow()));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-    text.copy(data, text.size());
-    data[text.size()] = L'\0';
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
+void PutOnClipboard(std::wstring_view text) { ASSERT_TRUE(test::PutOnClipboard(test::HostWindow(), text)); }
 
 class RichEditWrapper : public ::testing::Test {
 protected:

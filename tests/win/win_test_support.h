@@ -110,6 +110,20 @@ inline std::wstring ModuleFolder() {
 }
 
 // The folder the deliverables land in (bin/ beside tests/).
+// Puts plain text on the clipboard, owned by the window given.
+inline bool PutOnClipboard(HWND owner, std::wstring_view text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+    text.copy(data, text.size());
+    data[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    return true;
+}
+
 inline std::wstring BinFolder() { return ModuleFolder() + L"..\\bin\\"; }
 
 }  // namespace quillon::test
