@@ -194,6 +194,7 @@ add_library(scrivo_shell STATIC ${PORTABLE_SHELL}
   shell/main_commands.cpp
   shell/main_form.cpp
   shell/message_loop.cpp
+  shell/template_commands.cpp
 )
 target_include_directories(scrivo_shell PUBLIC shell PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(scrivo_shell PUBLIC macros_win windows_win toolbars_win templates_win version PRIVATE launcher_api)
@@ -251,6 +252,7 @@ quillon_win_test(win_editor_tests
   tests/win/desktop_ui_test.cpp
   tests/win/toolbars_ui_test.cpp
   tests/win/command_table_ui_test.cpp
+  tests/win/templates_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

@@ -121,6 +121,7 @@ LRESULT THtmlScrivoForm::OnCreate() {
     if (!client_) return -1;
     statusBar_.Create(frame_, kStatusBarId, kPanels);
     CreateCoolBar();
+    if (!LoadTemplates()) return -1;
     LoadSettings();
     LoadToolbarPictures();
     ApplyOptionChecks();
@@ -197,7 +198,7 @@ void THtmlScrivoForm::RunButton(const ToolButtonRow& button) {
     switch (button.action) {
     case ButtonAction::Command: MenuItemSelect(button.tag); break;
     case ButtonAction::Window: WindowSelect(client_, windows_, button.tag); break;
-    case ButtonAction::Template: break;  // the program carries no template list
+    case ButtonAction::Template: LoadTemplate(button.tag); break;
     }
 }
 
@@ -278,7 +279,8 @@ void THtmlScrivoForm::BuildMenu() {
     std::vector<std::wstring_view> popups;
     for (const TopMenuEntry& top : TopMenus()) popups.push_back(top.caption);
     // Ctrl+N: the first document kind (its item is built with the kinds list).
-    menuBar_.Build(frame_, popups, items, kFirstItemId, {{L"Ctrl+N", kFirstKindId}});
+    menuBar_.Build(frame_, popups, items, kFirstItemId,
+                   {{L"Ctrl+N", kFirstKindId}, {L"Ctrl+L", kDefaultTemplateKeyId}});
 }
 
 void THtmlScrivoForm::CompactStatusBar() {
@@ -343,6 +345,14 @@ bool THtmlScrivoForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (coolBar_.OnCommand(wParam, lParam)) return true;
     if (HIWORD(wParam) > 1) return false;  // control notifications
     const UINT id = LOWORD(wParam);
+    if (id == kDefaultTemplateKeyId) {
+        LoadTemplate(templates_.DefaultIndex);
+        return true;
+    }
+    if (id >= kFirstTemplateId && id < kFirstTemplateId + static_cast<UINT>(templates_.GetCount())) {
+        LoadTemplate(static_cast<std::int32_t>(id - kFirstTemplateId));
+        return true;
+    }
     if (id >= kFirstToolbarItemId && id < kFirstToolbarItemId + kToolbarCount) {
         ViewToolClick(static_cast<int>(id - kFirstToolbarItemId));
         return true;
@@ -507,6 +517,9 @@ void THtmlScrivoForm::EnterRecentFile(const RecentFileEntry& entry) {
 
 std::wstring THtmlScrivoForm::HintOf(UINT itemId) const {
     if (auto hint = fileMenus_.HintOf(itemId, recent_)) return *hint;
+    if (itemId >= kFirstTemplateId && itemId < kFirstTemplateId + static_cast<UINT>(templates_.Count()))
+        return BytesToText(templates_.Item(static_cast<std::int32_t>(itemId - kFirstTemplateId))->Description,
+                           CodePage::Win1251);
     if (itemId >= kFirstToolbarItemId && itemId < kFirstToolbarItemId + kToolbarCount)
         return std::wstring(ToolbarItemRows()[itemId - kFirstToolbarItemId].hint);
     const int row = menuBar_.RowOfId(itemId);

@@ -24,6 +24,7 @@
 #include "registry.h"
 #include "status_bar.h"
 #include "storage.h"
+#include "template_list.h"
 
 namespace quillon {
 
@@ -35,6 +36,8 @@ inline constexpr wchar_t kMutexName[] = L"THtmlScrivoFormMutex(Quillon)";
 inline constexpr ULONG_PTR kCopyDataFileList = 0x7FFD;
 inline constexpr UINT kMsgStartupFiles = 0x7FFE;
 inline constexpr UINT kMsgActivateInstance = 0x7FFF;
+inline constexpr UINT kFirstTemplateId = 6000;       // the template menus' items, + the entry's index
+inline constexpr UINT kDefaultTemplateKeyId = 5999;  // Ctrl+L
 
 struct MainFormOptions {
     int showCommand = SW_SHOWDEFAULT;
@@ -112,6 +115,13 @@ public:
     void DocumentAgreedToClose(TEditForm& document) override;
     const WindowList& Windows() const { return windows_; }
     CoolBar& Bar() { return coolBar_; }
+    // The template list read with the library's directory and the menus built;
+    // false when the user chose to end the program.
+    bool LoadTemplates();
+    void BuildTemplateMenus();
+    // A new document from template index (the list to choose from when there is no such entry).
+    void LoadTemplate(std::int32_t index);
+    CTemplateList& Templates() { return templates_; }
     // View > Font, and the font it applies to every editor (not stored).
     void ChooseEditorFont();
     void ApplyEditorFont(const std::wstring& name, int size);
@@ -182,6 +192,7 @@ private:
     CoolBar coolBar_;
     MenuHandle newPopup_{CreatePopupMenu()};
     MenuHandle templatesPopup_{CreatePopupMenu()};
+    CTemplateList templates_;
     StatusBar statusBar_;
     FileMenus fileMenus_;
     FileCommands files_{*this};

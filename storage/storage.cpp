@@ -217,6 +217,20 @@ bool SaveDesktop(Registry& registry, std::string_view stream) {
     return true;
 }
 
+std::optional<std::string> LoadTemplateValue(Registry& registry) {
+    auto key = registry.Open(RegistryRoot::CurrentUser, kRootKey);
+    if (!key) return std::nullopt;
+    const auto bytes = key->ReadBinary(L"Template");
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+bool SaveTemplateValue(Registry& registry, std::string_view stream) {
+    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
+    if (!key || !key->WriteBinary(L"Template", Bytes(stream.begin(), stream.end()))) return Report(kStrSaveTemplatesFailed);
+    return true;
+}
+
 namespace {
 const std::wstring kCoolBarsKey = std::wstring(kRootKey) + L"\\CoolBars";
 }

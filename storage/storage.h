@@ -29,6 +29,7 @@ enum StoreMessage {
     kStrSaveMacrosFailed = 126,
     kStrSaveDesktopFailed = 122,
     kStrSaveCoolBarFailed = 121,
+    kStrSaveTemplatesFailed = 119,
 };
 
 struct ScreenRect {
@@ -95,6 +96,10 @@ bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t 
 std::optional<std::string> LoadDesktop(Registry& registry);
 // Stores the stream; 122 on failure.
 bool SaveDesktop(Registry& registry, std::string_view stream);
+
+// "Template": the template list as stored; nothing when missing or not binary.
+std::optional<std::string> LoadTemplateValue(Registry& registry);
+bool SaveTemplateValue(Registry& registry, std::string_view stream);  // 119 on failure
 
 // "\CoolBars": one binary value per band, named by the band's ID in decimal.
 // Nothing for a missing value or one of another type.

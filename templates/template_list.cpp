@@ -72,6 +72,10 @@ CTemplateItem* CTemplateList::Item(std::int32_t index) {
     return index >= 0 && index < GetCount() ? items_[static_cast<size_t>(index)].get() : nullptr;
 }
 
+const CTemplateItem* CTemplateList::Item(std::int32_t index) const {
+    return index >= 0 && index < Count() ? items_[static_cast<size_t>(index)].get() : nullptr;
+}
+
 void CTemplateList::Delete(std::int32_t index) {
     if (Item(index)) items_.erase(items_.begin() + index);
 }

@@ -103,6 +103,8 @@ public:
     void SetDefault(std::int32_t index) override { DefaultIndex = index; }
 
     CTemplateItem* Item(std::int32_t index);
+    const CTemplateItem* Item(std::int32_t index) const;
+    std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
     void Clear() { items_.clear(); }
     std::int32_t DefaultIndex = 0;
 
