@@ -24,7 +24,9 @@ void THtmlScrivoForm::MenuItemSelect(int command) {
     case Subsystem::Macros: RunMacroCommand(command); break;
     case Subsystem::Windows: RunWindowCommand(command); break;
     case Subsystem::Templates:
-    case Subsystem::Toolbars: break;  // subsystems this program is built without
+        if (command == kCmdTemplateEditor) EditTemplateList();
+        break;
+    case Subsystem::Toolbars: break;  // the View > toolbars items have ids of their own
     }
 }
 

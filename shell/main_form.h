@@ -122,6 +122,9 @@ public:
     // A new document from template index (the list to choose from when there is no such entry).
     void LoadTemplate(std::int32_t index);
     CTemplateList& Templates() { return templates_; }
+    // Tools > template editor: Stencil.dll edits the list in place (163 when it
+    // is missing); then the list is stored and the menus rebuilt.
+    void EditTemplateList();
     // View > Font, and the font it applies to every editor (not stored).
     void ChooseEditorFont();
     void ApplyEditorFont(const std::wstring& name, int size);

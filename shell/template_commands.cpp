@@ -19,14 +19,20 @@ constexpr int kStrTemplateFileMissing = 112;
 constexpr int kStrTemplatesReadFailed = 131;
 constexpr int kStrNoTemplateLibrary = 161;
 constexpr int kStrNoTemplateDirectory = 162;
+constexpr int kStrNoStencil = 163;
 constexpr int kRcData = 10;
+constexpr int kEditTemplatesOrdinal = 1;
+using EditTemplatesFn = void(__stdcall*)(HWND owner, CTemplateListInterface* list);
 
-std::wstring TemplateLibraryPath() {
+// A library of the program's own folder, never of the current one.
+std::wstring LibraryPath(const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring library(path);
-    return library.substr(0, library.find_last_of(L'\\') + 1) + L"Template.dll";
+    return library.substr(0, library.find_last_of(L'\\') + 1) + name;
 }
+
+std::wstring TemplateLibraryPath() { return LibraryPath(L"Template.dll"); }
 
 std::optional<std::string> ResourceBytes(HMODULE library, int id) {
     HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(kRcData));
@@ -100,6 +106,23 @@ void THtmlScrivoForm::BuildTemplateMenus() {
             if (isDefault) SetMenuDefaultItem(menu, id, FALSE);
         }
     }
+}
+
+void THtmlScrivoForm::EditTemplateList() {
+    {
+        Library stencil(LibraryPath(L"Stencil.dll").c_str());
+        const auto edit = stencil ? reinterpret_cast<EditTemplatesFn>(reinterpret_cast<void*>(
+                                        GetProcAddress(stencil.Handle(), MAKEINTRESOURCEA(kEditTemplatesOrdinal))))
+                                  : nullptr;
+        if (edit) {
+            DisabledWindow disabled(frame_);
+            edit(frame_, &templates_);
+        } else {
+            ShowPrompt({kStrNoStencil, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
+        }
+    }
+    storage::SaveTemplateValue(registry_, templates_.Write());
+    BuildTemplateMenus();
 }
 
 void THtmlScrivoForm::LoadTemplate(std::int32_t index) {

@@ -6,7 +6,9 @@
 
 #include "codepage.h"
 #include "editor_ui_fixture.h"
+#include "command_table.h"
 #include "prompts.h"
+#include "storage.h"
 #include "win_test_support.h"
 
 namespace quillon {
@@ -100,6 +102,27 @@ TEST_F(TemplatesUi, WithoutTheLibraryTheUserChoosesToGoOnOrToStop) {
     if (!form) Recreate();
     ASSERT_TRUE(form);
     EXPECT_EQ(form->Templates().GetCount(), 13);
+}
+
+// Tools > template editor without Stencil.dll: 163, and the list is still
+// stored and the menus rebuilt from it.
+TEST_F(TemplatesUi, TemplateEditorMissingSays163AndStillStoresTheList) {
+    form->Templates().Item(0)->Visible = false;
+    {
+        ScriptedPrompts script;
+        Command(kCmdTemplateEditor);
+        EXPECT_EQ(script.SeenIds(), std::vector<int>{163});
+    }
+    const auto stored = storage::LoadTemplateValue(registry);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(*stored, form->Templates().Write());
+    HMENU menu = GetSubMenu(form->Menu(), 0);
+    HMENU templates = nullptr;
+    for (int i = 0; i < GetMenuItemCount(menu) && !templates; ++i)
+        if (ItemText(menu, i) == L"Загрузить &шаблон") templates = GetSubMenu(menu, i);
+    ASSERT_TRUE(templates);
+    EXPECT_EQ(GetMenuItemCount(templates), 12) << "the hidden default left the menus";
+    EXPECT_EQ(GetMenuItemID(templates, 0), kFirstTemplateId + 1) << "an entry keeps its index as its id";
 }
 
 }  // namespace
