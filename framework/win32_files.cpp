@@ -15,6 +15,13 @@ FileHandle Open(HANDLE h) { return FileHandle(h == INVALID_HANDLE_VALUE ? nullpt
 
 }  // namespace
 
+std::wstring ProgramFolderFile(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring program(path);
+    return program.substr(0, program.find_last_of(L'\\') + 1) + name;
+}
+
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD* error) {
     auto fail = [&] {
         if (error) *error = GetLastError();

@@ -21,6 +21,10 @@ struct FileResult {
 // The whole file; nullopt with the error code set when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD* error = nullptr);
 
+// The full path of a file beside the running program: the program's optional
+// libraries are loaded from there, never from the current folder.
+std::wstring ProgramFolderFile(const wchar_t* name);
+
 // Writes bytes to path by way of a temporary file in the same folder; the old
 // file's attributes are kept. On failure the old file is as it was. A file with
 // the read-only attribute is not replaced (ERROR_ACCESS_DENIED).

@@ -9,6 +9,7 @@
 
 #include "assist_api.h"
 #include "codepage.h"
+#include "win32_files.h"
 #include "win32_guards.h"
 
 namespace quillon {
@@ -30,12 +31,7 @@ std::vector<std::string> CommandLineNames() {
 void HandOffCommandLine() {
     std::vector<std::string> names = CommandLineNames();
     if (names.empty()) return;
-    // From the program's own folder, never from the current one.
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring library(path);
-    library = library.substr(0, library.find_last_of(L'\\') + 1) + kAssistLibrary;
-    Library assist(library.c_str());
+    Library assist(ProgramFolderFile(kAssistLibrary).c_str());
     auto process = assist.Find<ProcessFileListFn>(kProcessFileListExport);
     if (!process) return;
     std::vector<char*> pointers;

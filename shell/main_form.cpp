@@ -18,6 +18,7 @@
 #include "win32_clipboard.h"
 #include "win32_registry.h"
 #include "window_commands.h"
+#include "win32_files.h"
 #include "window_glue.h"
 
 namespace quillon {
@@ -183,12 +184,7 @@ void THtmlScrivoForm::CreateCoolBar() {
 }
 
 void THtmlScrivoForm::LoadToolbarPictures() {
-    // From the program's own folder, never from the current one.
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring library(path);
-    library = library.substr(0, library.find_last_of(L'\\') + 1) + kToolbarsLibrary;
-    if (!coolBar_.LoadPictures(library))
+    if (!coolBar_.LoadPictures(ProgramFolderFile(kToolbarsLibrary)))
         ShowPrompt({kStrToolbarsMissing, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
     coolBar_.FinishBands();
     LayoutChildren();

@@ -24,15 +24,7 @@ constexpr int kRcData = 10;
 constexpr int kEditTemplatesOrdinal = 1;
 using EditTemplatesFn = void(__stdcall*)(HWND owner, CTemplateListInterface* list);
 
-// A library of the program's own folder, never of the current one.
-std::wstring LibraryPath(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring library(path);
-    return library.substr(0, library.find_last_of(L'\\') + 1) + name;
-}
-
-std::wstring TemplateLibraryPath() { return LibraryPath(L"Template.dll"); }
+std::wstring TemplateLibraryPath() { return ProgramFolderFile(L"Template.dll"); }
 
 std::optional<std::string> ResourceBytes(HMODULE library, int id) {
     HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(kRcData));
@@ -110,7 +102,7 @@ void THtmlScrivoForm::BuildTemplateMenus() {
 
 void THtmlScrivoForm::EditTemplateList() {
     {
-        Library stencil(LibraryPath(L"Stencil.dll").c_str());
+        Library stencil(ProgramFolderFile(L"Stencil.dll").c_str());
         const auto edit = stencil ? reinterpret_cast<EditTemplatesFn>(reinterpret_cast<void*>(
                                         GetProcAddress(stencil.Handle(), MAKEINTRESOURCEA(kEditTemplatesOrdinal))))
                                   : nullptr;
