@@ -203,32 +203,36 @@ bool SaveMacroValues(Registry& registry, std::string_view macros, std::uint32_t 
     return true;
 }
 
-std::optional<std::string> LoadDesktop(Registry& registry) {
+namespace {
+
+// A stream stored whole as one binary value of the program's key.
+std::optional<std::string> LoadStream(Registry& registry, const wchar_t* name) {
     auto key = registry.Open(RegistryRoot::CurrentUser, kRootKey);
     if (!key) return std::nullopt;
-    const auto bytes = key->ReadBinary(L"Desktop");
+    const auto bytes = key->ReadBinary(name);
     if (!bytes) return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
 }
+
+// The stream stored; the message when the key or the write fails.
+bool SaveStream(Registry& registry, const wchar_t* name, std::string_view stream, int failureMessage) {
+    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
+    if (!key || !key->WriteBinary(name, Bytes(stream.begin(), stream.end()))) return Report(failureMessage);
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> LoadDesktop(Registry& registry) { return LoadStream(registry, L"Desktop"); }
 
 bool SaveDesktop(Registry& registry, std::string_view stream) {
-    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
-    if (!key || !key->WriteBinary(L"Desktop", Bytes(stream.begin(), stream.end()))) return Report(kStrSaveDesktopFailed);
-    return true;
+    return SaveStream(registry, L"Desktop", stream, kStrSaveDesktopFailed);
 }
 
-std::optional<std::string> LoadTemplateValue(Registry& registry) {
-    auto key = registry.Open(RegistryRoot::CurrentUser, kRootKey);
-    if (!key) return std::nullopt;
-    const auto bytes = key->ReadBinary(L"Template");
-    if (!bytes) return std::nullopt;
-    return std::string(bytes->begin(), bytes->end());
-}
+std::optional<std::string> LoadTemplateValue(Registry& registry) { return LoadStream(registry, L"Template"); }
 
 bool SaveTemplateValue(Registry& registry, std::string_view stream) {
-    auto key = registry.Create(RegistryRoot::CurrentUser, kRootKey);
-    if (!key || !key->WriteBinary(L"Template", Bytes(stream.begin(), stream.end()))) return Report(kStrSaveTemplatesFailed);
-    return true;
+    return SaveStream(registry, L"Template", stream, kStrSaveTemplatesFailed);
 }
 
 namespace {

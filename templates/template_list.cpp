@@ -1,6 +1,7 @@
 #include "template_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "typed_stream.h"
 
@@ -69,7 +70,7 @@ CTemplateItemInterface* CTemplateList::Add() {
 }
 
 CTemplateItem* CTemplateList::Item(std::int32_t index) {
-    return index >= 0 && index < GetCount() ? items_[static_cast<size_t>(index)].get() : nullptr;
+    return const_cast<CTemplateItem*>(std::as_const(*this).Item(index));
 }
 
 const CTemplateItem* CTemplateList::Item(std::int32_t index) const {

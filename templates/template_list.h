@@ -93,7 +93,7 @@ class CTemplateList final : public CTemplateListInterface {
 public:
     CTemplateItemInterface* Add() override;
     void Delete(std::int32_t index) override;
-    std::int32_t GetCount() override { return static_cast<std::int32_t>(items_.size()); }
+    std::int32_t GetCount() override { return Count(); }
     CTemplateItemInterface* GetItem(std::int32_t index) override { return Item(index); }
     std::int32_t IndexOf(CTemplateItemInterface* item) override;
     void MoveUp(std::int32_t index) override;
