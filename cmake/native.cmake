@@ -48,6 +48,7 @@ add_executable(native_tests
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp
+  tests/native/stencil_model_test.cpp
   tests/native/template_list_test.cpp
   tests/native/text_format_test.cpp
   tests/native/toolbar_model_test.cpp

@@ -99,16 +99,17 @@ endforeach()
 quillon_host_tool(TOOLBAR_ART_TOOL make_toolbar_art toolbars/make_toolbar_art.cpp)
 set(TOOLBAR_ART ${QUILLON_GENERATED}/toolbars)
 set(TOOLBAR_BITMAPS)
-foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar)
+set(TOOLBAR_ART_SOURCES ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${CMAKE_SOURCE_DIR}/templates/stencil_art.txt)
+foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar 1001 1002 1003 1005)
   list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/${id}.bmp)
 endforeach()
 list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/mainicon.ico)
 add_custom_command(OUTPUT ${TOOLBAR_BITMAPS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TOOLBAR_ART}
-  COMMAND ${TOOLBAR_ART_TOOL} ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${TOOLBAR_ART}
-  DEPENDS ${TOOLBAR_ART_TOOL} ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt
+  COMMAND ${TOOLBAR_ART_TOOL} ${TOOLBAR_ART} ${TOOLBAR_ART_SOURCES}
+  DEPENDS ${TOOLBAR_ART_TOOL} ${TOOLBAR_ART_SOURCES}
   COMMENT "The toolbar pictures")
-foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc toolbars/toolbars.rc)
+foreach(rc shell/scrivo.rc shell/scrivo_strings_only.rc toolbars/toolbars.rc templates/stencil.rc)
   set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${TOOLBAR_BITMAPS})
   set_property(SOURCE ${rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${TOOLBAR_ART})
 endforeach()
@@ -147,6 +148,23 @@ target_link_options(Template PRIVATE -Wl,--exclude-all-symbols)
 add_custom_command(TARGET Template POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Template> ${CMAKE_BINARY_DIR}/tests/)
+
+# Stencil.dll: the template list editor (EditTemplates, ordinal 1). It sees the
+# list only through its interfaces and takes Filebox's two file dialog exports
+# by ordinal, from an import library made for just that.
+find_program(QUILLON_DLLTOOL NAMES x86_64-w64-mingw32-dlltool dlltool REQUIRED)
+set(FILEBOX_BY_ORDINAL ${CMAKE_BINARY_DIR}/generated/libfilebox_by_ordinal.a)
+add_custom_command(OUTPUT ${FILEBOX_BY_ORDINAL}
+  COMMAND ${QUILLON_DLLTOOL} -d ${CMAKE_SOURCE_DIR}/templates/filebox_by_ordinal.def -l ${FILEBOX_BY_ORDINAL}
+  DEPENDS ${CMAKE_SOURCE_DIR}/templates/filebox_by_ordinal.def
+  COMMENT "Filebox imports by ordinal")
+add_custom_target(filebox_by_ordinal DEPENDS ${FILEBOX_BY_ORDINAL})
+add_library(Stencil SHARED templates/stencil.cpp templates/stencil_model.cpp templates/stencil.rc templates/stencil.def)
+set_target_properties(Stencil PROPERTIES PREFIX "" OUTPUT_NAME Stencil)
+target_include_directories(Stencil PRIVATE templates filebox)
+add_dependencies(Stencil filebox_by_ordinal Filebox)
+target_link_libraries(Stencil PRIVATE ${FILEBOX_BY_ORDINAL} comctl32 gdi32 user32 advapi32 kernel32)
+target_link_options(Stencil PRIVATE -Wl,--exclude-all-symbols)
 
 add_library(templates_win STATIC ${PORTABLE_TEMPLATES})
 target_include_directories(templates_win PUBLIC templates)
@@ -253,9 +271,12 @@ quillon_win_test(win_editor_tests
   tests/win/toolbars_ui_test.cpp
   tests/win/command_table_ui_test.cpp
   tests/win/templates_ui_test.cpp
+  tests/win/stencil_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )
+# The template list editor is loaded from bin/, as a user's Stencil.dll would be.
+add_dependencies(win_editor_tests Stencil)
 quillon_win_test(win_process_tests
   tests/win/process_test.cpp
   tests/win/version_test.cpp
@@ -263,7 +284,7 @@ quillon_win_test(win_process_tests
 )
 target_include_directories(win_process_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(win_process_tests PRIVATE version)
-add_dependencies(win_process_tests Scrivo Relay Assist Toolbars Template Filebox planted_library)
+add_dependencies(win_process_tests Scrivo Relay Assist Toolbars Template Stencil Filebox planted_library)
 # A stranger's library for the process tests to plant in the current folder.
 add_library(planted_library SHARED tests/win/planted_library.cpp)
 set_target_properties(planted_library PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
@@ -290,6 +311,7 @@ add_executable(ui_scenes WIN32 tests/win/ui_scenes.cpp shell/scrivo_strings_only
 set_target_properties(ui_scenes PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
 target_link_options(ui_scenes PRIVATE -municode)
 target_link_libraries(ui_scenes PRIVATE scrivo_shell)
+add_dependencies(ui_scenes Stencil)
 
 add_executable(wine_warmup tests/win/warmup.cpp)
 set_target_properties(wine_warmup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLON_TESTS_DIR})
@@ -308,3 +330,5 @@ add_test(NAME assist_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_ex
          ${QUILLON_OBJDUMP} $<TARGET_FILE:Assist> ProcessFileList=1)
 add_test(NAME toolbars_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
          ${QUILLON_OBJDUMP} $<TARGET_FILE:Toolbars> GetToolbarImages=1)
+add_test(NAME stencil_exports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/check_exports.sh
+         ${QUILLON_OBJDUMP} $<TARGET_FILE:Stencil> EditTemplates=1)

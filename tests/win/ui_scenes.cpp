@@ -6,6 +6,7 @@
 // stands it writes the marker file named on its command line and keeps running.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <richedit.h>
@@ -231,6 +232,54 @@ int wmain(int argc, wchar_t** argv) {
         document->Editor().SetSelStart(document->Editor().LineIndex(11) + 12);
         SetFocus(document->Editor().Handle());
         ShowMacroPicker(*document, form->Frame());
+        SetTimer(nullptr, 0, 1000, MarkLater);
+    } else if (scene == L"templates") {
+        // The template list offered at the load-template button: the built-ins
+        // and a file template after a separator.
+        CTemplateList& templates = form->Templates();
+        templates.Add()->SetId(0);
+        CTemplateItemInterface* own = templates.Add();
+        own->SetFileName("C:\\site\\page.html");
+        own->SetTitle(TextToBytes(L"Моя страница", CodePage::Win1251).c_str());
+        form->BuildTemplateMenus();
+        // A small window: the list opens beside it, where the screen shows it.
+        ShowWindow(form->Frame(), SW_RESTORE);
+        SetWindowPos(form->Frame(), nullptr, 20, 20, 520, 200, SWP_NOZORDER);
+        test::PumpMessages();
+        RECT button{};
+        HWND bar = form->Bar().ToolbarWindow(Toolbar::File);
+        SendMessageW(bar, TB_GETRECT, kFirstButtonId + (FindButton(L"LoadTemplateBtn") - ToolButtonRows().data()),
+                     reinterpret_cast<LPARAM>(&button));
+        MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        SetCursorPos(button.left, button.bottom);
+        SetTimer(nullptr, 0, 1000, MarkLater);
+        form->LoadTemplate(-1);
+    } else if (scene == L"stencil") {
+        // The template list editor over the editor, sorted by number, with a
+        // file template and a separator.
+        CTemplateList& templates = form->Templates();
+        templates.Add()->SetId(0);
+        CTemplateItemInterface* own = templates.Add();
+        own->SetFileName("C:\\site\\page.html");
+        own->SetTitle(TextToBytes(L"Моя страница", CodePage::Win1251).c_str());
+        own->SetDescription(TextToBytes(L"Страница сайта с меню", CodePage::Win1251).c_str());
+        templates.Item(2)->Visible = false;
+        HMODULE stencil = LoadLibraryExW((test::BinFolder() + L"Stencil.dll").c_str(), nullptr,
+                                         LOAD_WITH_ALTERED_SEARCH_PATH);
+        using EditTemplatesFn = void(__stdcall*)(HWND, CTemplateListInterface*);
+        const auto edit = stencil ? reinterpret_cast<EditTemplatesFn>(
+                                        reinterpret_cast<void*>(GetProcAddress(stencil, MAKEINTRESOURCEA(1))))
+                                  : nullptr;
+        if (!edit) return 1;
+        SetTimer(nullptr, 0, 1500, MarkLater);
+        edit(form->Frame(), &templates);
+    } else if (scene == L"xhtml") {
+        // A new document from the XHTML 1.0 Strict template.
+        for (int i = 0; i < form->Templates().Count(); ++i)
+            if (form->Templates().Item(i)->Title.starts_with("XHTML 1.0 Strict")) {
+                form->LoadTemplate(i);
+                break;
+            }
         SetTimer(nullptr, 0, 1000, MarkLater);
     } else {
         return 2;

@@ -22,7 +22,8 @@ std::wstring Value(const std::vector<char>& block, const wchar_t* name) {
 
 TEST(VersionResource, EveryBinaryCarriesTheProductAndTheOneVersion) {
     const std::wstring version = L"" QUILLON_VERSION_TEXT;
-    for (const wchar_t* binary : {L"Scrivo.exe", L"Relay.exe", L"Filebox.dll", L"Assist.dll", L"Toolbars.dll", L"Template.dll"}) {
+    for (const wchar_t* binary : {L"Scrivo.exe", L"Relay.exe", L"Filebox.dll", L"Assist.dll", L"Toolbars.dll", L"Template.dll",
+                                   L"Stencil.dll"}) {
         const std::wstring path = test::BinFolder() + binary;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
         ASSERT_GT(size, 0u) << "no version resource in " << std::string(path.begin(), path.end());
