@@ -45,6 +45,7 @@ add_executable(native_tests
   tests/native/line_breaks_test.cpp
   tests/native/long_names_test.cpp
   tests/native/macro_test.cpp
+  tests/native/macros_dialog_rules_test.cpp
   tests/native/prompts_test.cpp
   tests/native/registry_test.cpp
   tests/native/storage_test.cpp

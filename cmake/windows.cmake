@@ -99,8 +99,10 @@ endforeach()
 quillon_host_tool(TOOLBAR_ART_TOOL make_toolbar_art toolbars/make_toolbar_art.cpp)
 set(TOOLBAR_ART ${QUILLON_GENERATED}/toolbars)
 set(TOOLBAR_BITMAPS)
-set(TOOLBAR_ART_SOURCES ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${CMAKE_SOURCE_DIR}/templates/stencil_art.txt)
-foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar 1001 1002 1003 1005)
+set(TOOLBAR_ART_SOURCES ${CMAKE_SOURCE_DIR}/toolbars/toolbar_art.txt ${CMAKE_SOURCE_DIR}/templates/stencil_art.txt
+    ${CMAKE_SOURCE_DIR}/macros/macros_art.txt)
+foreach(id 101 102 103 104 105 106 107 108 109 110 111 112 113 114 coolbar 1001 1002 1003 1005
+        6 7 8 9 10 7000 7001 7002 7003 7004 7050 7051 7052 7053 7054)
   list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/${id}.bmp)
 endforeach()
 list(APPEND TOOLBAR_BITMAPS ${TOOLBAR_ART}/mainicon.ico)
@@ -178,6 +180,7 @@ add_library(macros_win STATIC ${PORTABLE_MACROS}
   macros/macro_keyboard.cpp
   macros/macro_list_box.cpp
   macros/macro_picker.cpp
+  macros/macros_dialog.cpp
 )
 target_include_directories(macros_win PUBLIC macros)
 target_link_libraries(macros_win PUBLIC document_win)
@@ -272,6 +275,7 @@ quillon_win_test(win_editor_tests
   tests/win/command_table_ui_test.cpp
   tests/win/templates_ui_test.cpp
   tests/win/stencil_ui_test.cpp
+  tests/win/macros_dialog_ui_test.cpp
   tests/win/test_main.cpp
   shell/scrivo_strings_only.rc
 )

@@ -58,6 +58,10 @@ INT_PTR CALLBACK FormProc(HWND form, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         auto* state = reinterpret_cast<FormState*>(GetWindowLongPtrW(form, DWLP_USER));
         if (!state) return FALSE;
+        if (msg != WM_COMMAND && msg != WM_CLOSE) {
+            INT_PTR result = FALSE;
+            if (state->handler->FormMessage(form, msg, wParam, lParam, result) && msg != WM_DESTROY) return result;
+        }
         switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);

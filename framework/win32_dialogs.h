@@ -41,6 +41,12 @@ public:
     virtual bool FormCommand(HWND /*form*/, int /*id*/, int /*code*/) { return false; }
     // Whether the form may close with this result (IDOK, IDCANCEL).
     virtual bool FormCloseQuery(HWND /*form*/, int /*result*/) { return true; }
+    // Any other message of the form, first (drawing, notifications, the form
+    // going away); true when handled, with the dialog procedure's result.
+    // WM_DESTROY always goes on to the form's own clean-up as well.
+    virtual bool FormMessage(HWND /*form*/, UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) {
+        return false;
+    }
 };
 
 // Shows the form modally, centred on the screen; the result it closed with

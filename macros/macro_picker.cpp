@@ -12,6 +12,7 @@
 #include "macro_keyboard.h"
 #include "macro_list_box.h"
 #include "macro_sets.h"
+#include "macros_dialog_rules.h"
 #include "text_format.h"
 #include "win32_delayed_message.h"
 #include "window_glue.h"
@@ -140,15 +141,8 @@ void MacroPicker::Close() {
 void MacroPicker::MacrosListClick() {
     const TMacrosItem* macro = view_->MacroAt(view_->SelectedIndex());
     if (!macro || !open_) return;
-    const std::wstring description = BytesToText(macro->Description(), CodePage::Win1251);
-    document_.Host().SetPanelText(0, FormatText(ResourceString(kStrMacroSelected),
-                                                {BytesToText(macro->Name(), CodePage::Win1251),
-                                                 description.empty() ? std::wstring(L" ") : description}));
-    const std::wstring key = macro->Key() == kNoKey
-                                 ? ResourceString(kStrMacroNoKey)
-                                 : std::wstring(macro->PrefixK() ? L"Ctrl+K, " : L"Ctrl+Q, ") +
-                                       static_cast<wchar_t>(macro->Key());
-    document_.Host().SetPanelText(1, FormatText(ResourceString(kStrMacroKeys), {key}));
+    document_.Host().SetPanelText(0, MacroStatusText(macro));
+    document_.Host().SetPanelText(1, MacroKeyText(macro));
 }
 
 void MacroPicker::MacrosListDblClick() {

@@ -4,6 +4,7 @@
 #include "command_table.h"
 #include "edit_form.h"
 #include "macro_sets.h"
+#include "macros_dialog.h"
 #include "main_form.h"
 #include "window_commands.h"
 #include "prompts.h"
@@ -36,8 +37,8 @@ void THtmlScrivoForm::RunMacroCommand(int command) {
         return;
     }
     if (command == kCmdMacroEditor) {
-        // The set as the macros dialog leaves it: key lists rebuilt, then stored.
-        RebuildUserKeyLists();
+        // The dialog rebuilds the key lists as it closes; the set is stored after it.
+        ShowMacrosDialog(*this);
         StoreMacros();
     }
 }

@@ -52,4 +52,60 @@ private:
     bool busy_ = false;
 };
 
+// Answers the next window of this thread that a test waits for: found by the
+// predicate among the visible dialogs, handled by the action, from a timer
+// (the window runs its own modal loop).
+struct Answer {
+    std::function<bool(HWND)> matches;
+    std::function<void(HWND)> act;
+    int times = 1;  // how many ticks the window is acted on
+    bool done = false;
+};
+
+inline Answer*& PendingAnswer() {
+    static Answer* pending = nullptr;
+    return pending;
+}
+
+inline void CALLBACK AnswerTick(HWND, UINT, UINT_PTR timer, DWORD) {
+    Answer* pending = PendingAnswer();
+    if (!pending) {
+        KillTimer(nullptr, timer);
+        return;
+    }
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM) -> BOOL {
+        Answer* answer = PendingAnswer();
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd) || !answer->matches(hwnd)) return TRUE;
+        answer->done = --answer->times == 0;
+        answer->act(hwnd);
+        return FALSE;
+    }, 0);
+    if (pending->done) {
+        PendingAnswer() = nullptr;
+        KillTimer(nullptr, timer);
+    }
+}
+
+// Runs the action (which opens the window) while the answer waits for it;
+// true when the window came and was answered.
+inline bool AnswerWhile(Answer answer, const std::function<void()>& action) {
+    PendingAnswer() = &answer;
+    SetTimer(nullptr, 0, 30, AnswerTick);
+    action();
+    PendingAnswer() = nullptr;
+    return answer.done;
+}
+
+// An answer for the dialog with this caption.
+inline Answer ByCaption(const std::wstring& caption, std::function<void(HWND)> act) {
+    return {[caption](HWND hwnd) {
+                wchar_t text[128] = {};
+                GetWindowTextW(hwnd, text, 128);
+                return caption == text;
+            },
+            std::move(act)};
+}
+
 }  // namespace quillon::test

@@ -7,6 +7,7 @@
 
 #include "codepage.h"
 #include "command_table.h"
+#include "dialog_script.h"
 #include "editor_ui_fixture.h"
 #include "macro_keyboard.h"
 #include "macro_picker.h"
@@ -232,7 +233,11 @@ TEST_F(MacroUi, TheUsersMacrosComeBackAtTheNextStartAndABrokenStoreIsReported) {
     Key(VK_DOWN);
     Key(VK_DOWN);
     Key(VK_RETURN);  // "кавычки" to the front
-    Command(kCmdMacroEditor);  // stores the set as the macros dialog leaves it
+    {
+        // The macros dialog, closed at once: the set is stored as it leaves it.
+        test::DialogScript close(L"Макросы", {});
+        Command(kCmdMacroEditor);
+    }
     DestroyWindow(frame);
     test::PumpMessages();
     form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWNORMAL, &registry});

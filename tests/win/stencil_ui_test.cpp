@@ -99,44 +99,12 @@ int HeaderImage(HWND dialog, int column) {
     return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
 }
 
-// Answers the next window of this thread that the test waits for: found by
-// the predicate, handled by the action, from a timer (the window runs its own
-// modal loop).
-struct Answer {
-    std::function<bool(HWND)> matches;
-    std::function<void(HWND)> act;
-    int times = 1;  // how many ticks the window is acted on
-    bool done = false;
-};
-Answer* pending = nullptr;
-
-void CALLBACK AnswerTick(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!pending) {
-        KillTimer(nullptr, timer);
-        return;
-    }
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd) || !pending->matches(hwnd)) return TRUE;
-        pending->done = --pending->times == 0;
-        pending->act(hwnd);
-        return FALSE;
-    }, 0);
-    if (pending->done) {
-        pending = nullptr;
-        KillTimer(nullptr, timer);
-    }
-}
+using test::Answer;
+using test::ByCaption;
 
 // Runs the command while the answer waits for the window it opens.
 bool RunWithAnswer(HWND dialog, int command, Answer answer) {
-    pending = &answer;
-    SetTimer(nullptr, 0, 30, AnswerTick);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    const bool done = answer.done;
-    pending = nullptr;
-    return done;
+    return test::AnswerWhile(std::move(answer), [&] { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0); });
 }
 
 Answer MessageBoxButton(int button, std::wstring* seenText = nullptr) {
@@ -149,15 +117,6 @@ Answer MessageBoxButton(int button, std::wstring* seenText = nullptr) {
                 }
                 PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
             }};
-}
-
-Answer ByCaption(const std::wstring& caption, std::function<void(HWND)> act) {
-    return {[caption](HWND hwnd) {
-                wchar_t text[128] = {};
-                GetWindowTextW(hwnd, text, 128);
-                return caption == text;
-            },
-            std::move(act)};
 }
 
 std::wstring Setting(const wchar_t* name, DWORD& value) {

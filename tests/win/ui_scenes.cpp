@@ -66,6 +66,8 @@ void CALLBACK HighlightMenu(HWND, UINT, UINT_PTR id, DWORD) {
     SetTimer(nullptr, 0, 1000, MarkLater);
 }
 
+std::wstring g_scene;
+
 }  // namespace
 
 // A desktop of three files stored as the last exit left it, the second one
@@ -233,6 +235,41 @@ int wmain(int argc, wchar_t** argv) {
         SetFocus(document->Editor().Handle());
         ShowMacroPicker(*document, form->Frame());
         SetTimer(nullptr, 0, 1000, MarkLater);
+    } else if (scene == L"macros" || scene == L"macromenu") {
+        // The macros dialog with a key conflict open (Ctrl+K, T chosen for
+        // "Абзац" while "Таблица" has it), or with its list menu open.
+        TMacrosList& macros = UserMacros();
+        const auto add = [&](const std::wstring& name, const std::wstring& description, char key,
+                             const std::wstring& text) -> TMacrosItem& {
+            TMacrosItem& macro = macros.AddMacro();
+            macro.SetName(TextToBytes(name, CodePage::Win1251));
+            macro.SetDescription(TextToBytes(description, CodePage::Win1251));
+            macro.SetKey(key);
+            macro.SetText(TextToBytes(text, CodePage::Win1251));
+            return macro;
+        };
+        add(L"Ссылка", L"<a href>", 'A', L"<a href=\"|\">^</a>").SetDefault(true);
+        add(L"Таблица", L"<table> с заголовком", 'T', L"<table>\r\n<tr><td>|</td></tr>\r\n</table>");
+        add(L"Абзац", L"<p>", 'P', L"<p>^|</p>");
+        g_scene = scene;
+        SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            HWND dialog = test::FindThreadDialog(L"Макросы");
+            if (!dialog) return;
+            KillTimer(nullptr, timer);
+            HWND list = GetDlgItem(dialog, 101);
+            SendMessageW(list, LB_SETCURSEL, 2, 0);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(101, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            if (g_scene == L"macros") {
+                HWND keys = GetDlgItem(dialog, 111);
+                SetFocus(keys);
+                test::Press(keys, 'T');
+                SetTimer(nullptr, 0, 1000, MarkLater);
+            } else {
+                SetTimer(nullptr, 0, 50, HighlightMenu);
+                PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, 37));
+            }
+        });
+        form->MenuItemSelect(kCmdMacroEditor);
     } else if (scene == L"templates") {
         // The template list offered at the load-template button: the built-ins
         // and a file template after a separator.
