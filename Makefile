@@ -3,7 +3,7 @@ JOBS ?= 2
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all deps build native win test run bench scenes fuzz clean
+.PHONY: all deps build native win test run bench scenes fuzz dist dist-test clean
 
 all: build
 
@@ -36,6 +36,16 @@ scenes: win
 FUZZ_RUNS ?= 10000000
 fuzz: native
 	@bash scripts/fuzz.sh $(FUZZ_RUNS)
+
+# The download for Windows users: the zip and the installer in build/dist/.
+dist: win
+	@bash scripts/install-deps.sh dist
+	@bash scripts/dist.sh
+
+# The installer tried under Wine in a fresh prefix: silent install, App Paths,
+# the association and Assist reaching the installed editor, silent uninstall.
+dist-test: dist
+	@bash scripts/dist-test.sh
 
 clean:
 	rm -rf build

@@ -30,6 +30,12 @@ have xdpyinfo                       || need+=(x11-utils)
 have locale-gen                     || need+=(locales)
 ru_locale() { locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; }
 
+# The download (make dist) also needs NSIS and zip.
+if [ "${1:-}" = dist ]; then
+    have makensis                   || need+=(nsis)
+    have zip                        || need+=(zip)
+fi
+
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
