@@ -87,4 +87,5 @@ if(QUILLON_CLANG)
   quillon_fuzz_target(template_list_fuzz tests/fuzz/template_list_fuzz.cpp framework/typed_stream.cpp
                       templates/template_list.cpp)
   quillon_fuzz_target(band_record_fuzz tests/fuzz/band_record_fuzz.cpp toolbars/toolbar_model.cpp)
+  quillon_fuzz_target(stencil_layout_fuzz tests/fuzz/stencil_layout_fuzz.cpp templates/stencil_model.cpp)
 endif()

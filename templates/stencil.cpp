@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,19 +25,18 @@ namespace {
 HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 constexpr UINT kTemplateCodePage = 1251;  // the list's texts
-constexpr int kColumns = 5;
+constexpr int kColumns = kTemplateColumns;
 constexpr int kNumberColumn = static_cast<int>(TemplateColumn::Number);
 constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\Quillon\\Stencil";
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kNameBufferSize = 10240;
 
-struct ColumnDefault {
-    int header, format, width, position;
+struct ColumnLook {
+    int header, format;
 };
-constexpr ColumnDefault kColumnDefaults[kColumns] = {
-    {IDS_COLUMN_TITLE, LVCFMT_LEFT, 140, 1},   {IDS_COLUMN_EXT, LVCFMT_CENTER, 50, 2},
-    {IDS_COLUMN_DESCRIPTION, LVCFMT_LEFT, 145, 3}, {IDS_COLUMN_PATH, LVCFMT_LEFT, 100, 4},
-    {IDS_COLUMN_NUMBER, LVCFMT_RIGHT, 30, 0},
+constexpr ColumnLook kColumnLooks[kColumns] = {
+    {IDS_COLUMN_TITLE, LVCFMT_LEFT},       {IDS_COLUMN_EXT, LVCFMT_CENTER}, {IDS_COLUMN_DESCRIPTION, LVCFMT_LEFT},
+    {IDS_COLUMN_PATH, LVCFMT_LEFT},        {IDS_COLUMN_NUMBER, LVCFMT_RIGHT},
 };
 
 std::wstring LoadText(int id) {
@@ -69,53 +69,32 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-// The column layout and sort order, as stored.
-struct Settings {
-    int sortColumn = kNumberColumn;
-    bool ascending = true;
-    int order[kColumns];  // display position of each column
-    int width[kColumns];
-    Settings() {
-        for (int c = 0; c < kColumns; ++c) {
-            order[c] = kColumnDefaults[c].position;
-            width[c] = kColumnDefaults[c].width;
-        }
-    }
-};
+using Settings = ColumnLayout;
 
-bool ReadDword(HKEY key, const wchar_t* name, int& value) {
+std::optional<std::int32_t> ReadDword(HKEY key, const wchar_t* name) {
     DWORD data = 0, size = sizeof data, type = 0;
     if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof data)
-        return false;
-    value = static_cast<int>(data);
-    return true;
+        return std::nullopt;
+    return static_cast<std::int32_t>(data);
 }
 
+// Registry failures are silent: what cannot be read keeps its default.
 Settings ReadSettings() {
-    Settings settings;
+    StoredLayout stored;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return settings;
-    int value = 0;
-    if (ReadDword(key, L"Sort", value) && value >= 0 && value < kColumns) settings.sortColumn = value;
-    if (ReadDword(key, L"Ascending", value)) settings.ascending = value != 0;
-    Settings stored = settings;
-    bool used[kColumns] = {};
-    bool orderWhole = true;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return Settings{};
+    stored.sort = ReadDword(key, L"Sort");
+    stored.ascending = ReadDword(key, L"Ascending");
     for (int c = 0; c < kColumns; ++c) {
         wchar_t name[32];
         wsprintfW(name, L"Column%d Order", c);
-        if (ReadDword(key, name, value)) stored.order[c] = value;
-        if (stored.order[c] < 0 || stored.order[c] >= kColumns || used[stored.order[c]]) orderWhole = false;
-        else used[stored.order[c]] = true;
+        stored.order[c] = ReadDword(key, name);
         wsprintfW(name, L"Column%d Width", c);
-        if (ReadDword(key, name, value) && value >= 0 && value <= 10000) settings.width[c] = value;
+        stored.width[c] = ReadDword(key, name);
     }
-    // Positions that are not one of each would leave a column nowhere.
-    if (orderWhole)
-        for (int c = 0; c < kColumns; ++c) settings.order[c] = stored.order[c];
     RegCloseKey(key);
-    return settings;
+    return LayoutFromStored(stored);
 }
 
 void WriteSettings(const Settings& settings) {
@@ -242,10 +221,10 @@ private:
         ListView_SetExtendedListViewStyle(listView_, LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_ONECLICKACTIVATE |
                                                          LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP);
         for (int c = 0; c < kColumns; ++c) {
-            std::wstring header = LoadText(kColumnDefaults[c].header);
+            std::wstring header = LoadText(kColumnLooks[c].header);
             LVCOLUMNW column{};
             column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-            column.fmt = kColumnDefaults[c].format;
+            column.fmt = kColumnLooks[c].format;
             column.cx = settings_.width[c];
             column.pszText = header.data();
             column.iSubItem = c;

@@ -88,4 +88,23 @@ TemplateCommandStates CommandStatesFor(CTemplateListInterface& list, int index) 
     return states;
 }
 
+ColumnLayout LayoutFromStored(const StoredLayout& stored) {
+    ColumnLayout layout;
+    if (stored.sort && *stored.sort >= 0 && *stored.sort < kTemplateColumns) layout.sortColumn = *stored.sort;
+    if (stored.ascending) layout.ascending = *stored.ascending != 0;
+    int order[kTemplateColumns];
+    bool used[kTemplateColumns] = {};
+    bool whole = true;
+    for (int c = 0; c < kTemplateColumns; ++c) {
+        order[c] = stored.order[c] ? *stored.order[c] : layout.order[c];
+        if (order[c] < 0 || order[c] >= kTemplateColumns || used[order[c]]) whole = false;
+        else used[order[c]] = true;
+        if (stored.width[c] && *stored.width[c] >= 0 && *stored.width[c] <= 10000) layout.width[c] = *stored.width[c];
+    }
+    // Positions that are not one of each would leave a column nowhere.
+    if (whole)
+        for (int c = 0; c < kTemplateColumns; ++c) layout.order[c] = order[c];
+    return layout;
+}
+
 }  // namespace quillon

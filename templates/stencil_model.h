@@ -3,7 +3,9 @@
 // ordered by a column.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,5 +65,26 @@ struct TemplateCommandStates {
     bool remove = false, edit = false, up = false, down = false;
 };
 TemplateCommandStates CommandStatesFor(CTemplateListInterface& list, int index);
+
+inline constexpr int kTemplateColumns = 5;
+
+// The column layout and sort order as stored under the editor's \Stencil key:
+// each value may be missing.
+struct StoredLayout {
+    std::optional<std::int32_t> sort, ascending;
+    std::optional<std::int32_t> order[kTemplateColumns], width[kTemplateColumns];
+};
+
+// The layout the dialog opens with: sorted by number ascending, the number
+// shown first, the default widths, unless stored values say otherwise. A sort
+// column out of range, a width outside 0..10000, or positions that are not
+// one of each are not taken.
+struct ColumnLayout {
+    int sortColumn = static_cast<int>(TemplateColumn::Number);
+    bool ascending = true;
+    int order[kTemplateColumns] = {1, 2, 3, 4, 0};  // display position of each column
+    int width[kTemplateColumns] = {140, 50, 145, 100, 30};
+};
+ColumnLayout LayoutFromStored(const StoredLayout& stored);
 
 }  // namespace quillon

@@ -120,5 +120,31 @@ TEST(StencilCommands, FollowTheSelectedEntry) {
     }
 }
 
+TEST(ColumnLayout, StoredValuesAreTakenOnlyWhereTheyMakeSense) {
+    const ColumnLayout none = LayoutFromStored({});
+    EXPECT_EQ(none.sortColumn, 4);
+    EXPECT_TRUE(none.ascending);
+    EXPECT_EQ(std::vector<int>(none.order, none.order + 5), (std::vector<int>{1, 2, 3, 4, 0})) << "the number first";
+
+    StoredLayout stored;
+    stored.sort = 0;
+    stored.ascending = 0;
+    for (int c = 0; c < 5; ++c) stored.order[c] = 4 - c;
+    stored.width[2] = 77;
+    stored.width[3] = -5;
+    const ColumnLayout taken = LayoutFromStored(stored);
+    EXPECT_EQ(taken.sortColumn, 0);
+    EXPECT_FALSE(taken.ascending);
+    EXPECT_EQ(std::vector<int>(taken.order, taken.order + 5), (std::vector<int>{4, 3, 2, 1, 0}));
+    EXPECT_EQ(taken.width[2], 77);
+    EXPECT_EQ(taken.width[3], 100) << "a negative width keeps the default";
+
+    stored.sort = 9;
+    stored.order[0] = 3;  // two columns at position 3
+    const ColumnLayout refused = LayoutFromStored(stored);
+    EXPECT_EQ(refused.sortColumn, 4);
+    EXPECT_EQ(std::vector<int>(refused.order, refused.order + 5), (std::vector<int>{1, 2, 3, 4, 0}));
+}
+
 }  // namespace
 }  // namespace quillon
