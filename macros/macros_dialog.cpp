@@ -223,7 +223,9 @@ public:
         HWND text = Item(kText);
         SendMessageW(text, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
         LOGFONTW fixed{};
-        fixed.lfHeight = -MulDiv(10, GetDeviceCaps(GetDC(form), LOGPIXELSY), 72);
+        HDC dc = GetDC(form);
+        fixed.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        ReleaseDC(form, dc);
         fixed.lfCharSet = RUSSIAN_CHARSET;
         fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
         lstrcpyW(fixed.lfFaceName, L"Courier New");

@@ -760,9 +760,14 @@ private:
         case LVN_COLUMNCLICK:
             HeaderClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
             return 0;
-        case LVN_ITEMACTIVATE:
-            EditSelected();
+        case LVN_ITEMACTIVATE: {
+            // A click on a check box ticks it; it does not open the entry.
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
+            ListView_SubItemHitTest(listView_, &hit);
+            if (!(hit.flags & LVHT_ONITEMSTATEICON)) EditSelected();
             return 0;
+        }
         case LVN_KEYDOWN:
             if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) {
                 const int row = SelectedRow();

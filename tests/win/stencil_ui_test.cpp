@@ -485,6 +485,43 @@ TEST_F(Stencil, EditingTitlesInTheDialogAndInPlace) {
     EXPECT_EQ(Title(0), L"HTML 4.0 Strict DTD");
 }
 
+// Clicks: on a row's check box it ticks or unticks; on a file template's
+// title it opens the entry (one-click activation); on a built-in it does not.
+TEST_F(Stencil, AClickOnACheckBoxTicksAndAClickOnATitleOpensTheEntry) {
+    bool editorOnTick = true, editorOnTitle = false, editorOnBuiltIn = true;
+    Run({[&](HWND dialog) {
+        HWND view = ListOf(dialog);
+        const auto click = [&](int row, bool onCheckBox) {
+            RECT bounds{};
+            ListView_GetItemRect(view, row, &bounds, LVIR_BOUNDS);
+            POINT at{bounds.left + 2, (bounds.top + bounds.bottom) / 2};
+            for (; at.x < bounds.right; ++at.x) {
+                LVHITTESTINFO hit{};
+                hit.pt = at;
+                ListView_SubItemHitTest(view, &hit);
+                if (onCheckBox ? (hit.flags & LVHT_ONITEMSTATEICON) : (hit.flags & LVHT_ONITEMLABEL)) break;
+            }
+            SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        };
+        const auto opensEditor = [&](const std::function<void()>& action) {
+            return test::AnswerWhile(ByCaption(L"Изменение шаблона",
+                                               [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }),
+                                     [&] {
+                                         action();
+                                         test::PumpMessages();
+                                     });
+        };
+        editorOnTick = opensEditor([&] { click(RowOfIndex(view, 2), true); });
+        editorOnTitle = opensEditor([&] { click(RowOfIndex(view, 4), false); });
+        editorOnBuiltIn = opensEditor([&] { click(RowOfIndex(view, 0), false); });
+    }});
+    EXPECT_FALSE(editorOnTick);
+    EXPECT_FALSE(list.Item(2)->Visible) << "the click unticked it";
+    EXPECT_TRUE(editorOnTitle);
+    EXPECT_FALSE(editorOnBuiltIn);
+}
+
 // Tools > template editor with Stencil.dll beside the program: the frame is
 // disabled while it runs; what it changed is stored and the menus follow.
 class StencilFromTheEditor : public EditorUi {};
