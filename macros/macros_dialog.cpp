@@ -18,6 +18,7 @@
 #include "typed_stream.h"
 #include "win32_dialogs.h"
 #include "win32_files.h"
+#include "win32_pictures.h"
 
 namespace quillon {
 
@@ -83,7 +84,6 @@ constexpr int kStrSaveFailed = 126;
 constexpr int kStrExtension = 167;
 
 constexpr wchar_t kCaption[] = L"Макросы";
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr UINT kConflictClosed = WM_APP + 40;  // the conflict controls go grey after the focus moved on
 
 std::wstring Shown(const std::string& bytes) { return BytesToText(bytes, CodePage::Win1251); }
@@ -96,23 +96,15 @@ bool DeepColour() {
     return bits > 8;
 }
 
-// A picture list from one of the program's bitmaps, magenta transparent; the
-// disabled pictures' greys and white become the system's shadow and highlight.
+// A picture list from one of the program's bitmaps; the disabled pictures'
+// greys and white become the system's shadow and highlight.
 HIMAGELIST LoadPictures(int bitmapId, int side, bool systemColours) {
-    COLORMAP mapping[] = {{RGB(128, 128, 128), GetSysColor(COLOR_BTNSHADOW)},
-                          {RGB(255, 255, 255), GetSysColor(COLOR_BTNHIGHLIGHT)},
-                          {RGB(192, 192, 192), GetSysColor(COLOR_BTNFACE)}};
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    HBITMAP bitmap = systemColours ? CreateMappedBitmap(module, bitmapId, 0, mapping, 3)
-                                   : static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
-                                                                     0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap) return nullptr;
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR24 | ILC_MASK, info.bmWidth / side, 1);
-    if (list) ImageList_AddMasked(list, bitmap, kMagenta);
-    DeleteObject(bitmap);
-    return list;
+    std::vector<COLORMAP> mapping;
+    if (systemColours)
+        mapping = {{RGB(128, 128, 128), GetSysColor(COLOR_BTNSHADOW)},
+                   {RGB(255, 255, 255), GetSysColor(COLOR_BTNHIGHLIGHT)},
+                   {RGB(192, 192, 192), GetSysColor(COLOR_BTNFACE)}};
+    return LoadPictureList(GetModuleHandleW(nullptr), bitmapId, side, side, mapping);
 }
 
 // The three picture lists of a context menu (normal, highlighted, disabled).

@@ -16,6 +16,7 @@
 #include "stencil_ids.h"
 #include "stencil_model.h"
 #include "template_interfaces.h"
+#include "win32_pictures.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -28,7 +29,6 @@ constexpr UINT kTemplateCodePage = 1251;  // the list's texts
 constexpr int kColumns = kTemplateColumns;
 constexpr int kNumberColumn = static_cast<int>(TemplateColumn::Number);
 constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\Quillon\\Stencil";
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kNameBufferSize = 10240;
 
 struct ColumnLook {
@@ -118,21 +118,8 @@ void WriteSettings(const Settings& settings) {
     RegCloseKey(key);
 }
 
-// A picture list from a bitmap resource, magenta transparent; colour pairs
-// (from, to) are mapped first.
 HIMAGELIST LoadPictures(int bitmapId, int width, int height, const std::vector<COLORMAP>& mapping = {}) {
-    HBITMAP bitmap = mapping.empty()
-                         ? static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
-                                                           LR_CREATEDIBSECTION))
-                         : CreateMappedBitmap(Module(), bitmapId, 0, const_cast<COLORMAP*>(mapping.data()),
-                                              static_cast<int>(mapping.size()));
-    if (!bitmap) return nullptr;
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, info.bmWidth / width, 1);
-    if (list) ImageList_AddMasked(list, bitmap, kMagenta);
-    DeleteObject(bitmap);
-    return list;
+    return LoadPictureList(Module(), bitmapId, width, height, mapping);
 }
 
 // The edit dialog's fields.

@@ -68,6 +68,15 @@ void CALLBACK HighlightMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 std::wstring g_scene;
 
+// A separator and a file template after the built-ins.
+void AddSiteTemplate(CTemplateList& templates) {
+    templates.Add()->SetId(0);
+    CTemplateItemInterface* own = templates.Add();
+    own->SetFileName("C:\\site\\page.html");
+    own->SetTitle(TextToBytes(L"Моя страница", CodePage::Win1251).c_str());
+    own->SetDescription(TextToBytes(L"Страница сайта с меню", CodePage::Win1251).c_str());
+}
+
 }  // namespace
 
 // A desktop of three files stored as the last exit left it, the second one
@@ -273,11 +282,7 @@ int wmain(int argc, wchar_t** argv) {
     } else if (scene == L"templates") {
         // The template list offered at the load-template button: the built-ins
         // and a file template after a separator.
-        CTemplateList& templates = form->Templates();
-        templates.Add()->SetId(0);
-        CTemplateItemInterface* own = templates.Add();
-        own->SetFileName("C:\\site\\page.html");
-        own->SetTitle(TextToBytes(L"Моя страница", CodePage::Win1251).c_str());
+        AddSiteTemplate(form->Templates());
         form->BuildTemplateMenus();
         // A small window: the list opens beside it, where the screen shows it.
         ShowWindow(form->Frame(), SW_RESTORE);
@@ -295,11 +300,7 @@ int wmain(int argc, wchar_t** argv) {
         // The template list editor over the editor, sorted by number, with a
         // file template and a separator.
         CTemplateList& templates = form->Templates();
-        templates.Add()->SetId(0);
-        CTemplateItemInterface* own = templates.Add();
-        own->SetFileName("C:\\site\\page.html");
-        own->SetTitle(TextToBytes(L"Моя страница", CodePage::Win1251).c_str());
-        own->SetDescription(TextToBytes(L"Страница сайта с меню", CodePage::Win1251).c_str());
+        AddSiteTemplate(templates);
         templates.Item(2)->Visible = false;
         HMODULE stencil = LoadLibraryExW((test::BinFolder() + L"Stencil.dll").c_str(), nullptr,
                                          LOAD_WITH_ALTERED_SEARCH_PATH);
