@@ -20,7 +20,8 @@ win: deps
 
 build: native win
 
-test: build
+# The download is built first: its silent install and uninstall are one of the tests.
+test: build dist
 	@bash scripts/test.sh
 
 run: win
@@ -43,7 +44,8 @@ dist: win
 	@bash scripts/dist.sh
 
 # The installer tried under Wine in a fresh prefix: silent install, App Paths,
-# the association and Assist reaching the installed editor, silent uninstall.
+# the association and Assist reaching the installed editor, silent uninstall
+# (also a test of `make test`).
 dist-test: dist
 	@bash scripts/dist-test.sh
 
