@@ -11,9 +11,6 @@
 namespace quillon {
 
 enum MacroStrings {
-    kStrMacroSelected = 139,   // "Выделен макрос %s - %s"
-    kStrMacroKeys = 140,       // "Сочетание клавиш: %s"
-    kStrMacroNoKey = 141,      // "(Нет)"
     kStrMacroWaiting = 142,    // "Ожидание %s-макроса"
     kStrMacroInserted = 143,   // "Вставлен макрос %s"
     kStrMacroMissing = 144,    // "Maкрос Ctrl+%s, %s отсутствует"
