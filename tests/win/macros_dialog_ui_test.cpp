@@ -223,6 +223,11 @@ TEST_F(MacrosDialogUi, TheKeysTheFormSeesFirstAndTheDefaultBox) {
         HWND text = Item(dialog, kText);
         SetFocus(text);
         test::Type(text, L"a/b+c");
+        // Enter, through the dialog's own loop: a new line in the text.
+        PostMessageW(text, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(text, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001));
+    },
+    [&](HWND dialog) {
         typed = Text(dialog, kText);
         Click(dialog, kDefault);
         stillTicked = Checked(dialog, kDefault);
@@ -231,8 +236,8 @@ TEST_F(MacrosDialogUi, TheKeysTheFormSeesFirstAndTheDefaultBox) {
     EXPECT_TRUE(editOpened);
     EXPECT_EQ(prompts.SeenIds(), (std::vector<int>{138, 152}));
     EXPECT_EQ(UserMacros().Count(), 2);
-    EXPECT_EQ(typed, L"a/b+c");
-    EXPECT_EQ(Shown(first.Text()), L"a/b+c") << "the text is committed when the dialog closes";
+    EXPECT_EQ(typed, L"a/b+c\r\n");
+    EXPECT_EQ(Shown(first.Text()), L"a/b+c\r\n") << "committed with CR LF when the focus left the text";
     EXPECT_TRUE(stillTicked);
     EXPECT_TRUE(first.Default());
 }
