@@ -29,9 +29,12 @@ wait_until() {
     return 1
 }
 window_shown() { xwininfo -root -tree 2>/dev/null | grep -q "$1"; }
-html_handler() { quillon_wine reg query 'HKLM\Software\Classes\.html' /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/{print $NF}'; }
+handler() { quillon_wine reg query "HKLM\\Software\\Classes\\$1" /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/{print $NF}'; }
+html_handler() { handler .html; }
 
 before=$(html_handler)
+# A kind another program has: the uninstaller must give it back.
+quillon_wine reg add 'HKLM\Software\Classes\.css' /ve /d cssfile /f </dev/null >/dev/null 2>&1
 
 # The first page, as a user meets it.
 quillon_wine "$setup" </dev/null >/dev/null 2>&1 &
@@ -51,6 +54,7 @@ else
     fail "silent install"
 fi
 [ "$(html_handler)" = "Quillon.Document" ] && pass ".html opens in Quillon" || fail ".html is $(html_handler)"
+[ "$(handler .css)" = "Quillon.Document" ] && pass ".css opens in Quillon" || fail ".css is $(handler .css)"
 
 QUILLON_INSTALLED="$installed" quillon_wine "$top/build/win/tests/win_dist_tests.exe" </dev/null || fail "win_dist_tests"
 
@@ -73,6 +77,7 @@ else fail "the program folder is still there: $(ls "$folder" 2>&1 | tr '\n' ' ')
 if quillon_wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Scrivo.exe' </dev/null >/dev/null 2>&1
 then fail "App Paths entry left"; else pass "App Paths entry removed"; fi
 [ "$(html_handler)" = "$before" ] && pass ".html given back to '$before'" || fail ".html is '$(html_handler)', was '$before'"
+[ "$(handler .css)" = "cssfile" ] && pass ".css given back to cssfile" || fail ".css is '$(handler .css)', was cssfile"
 [ -e "$QUILLON_WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillon.lnk" ] &&
     fail "Start menu entry left" || pass "Start menu entry removed"
 
