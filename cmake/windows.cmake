@@ -163,9 +163,9 @@ add_custom_command(OUTPUT ${FILEBOX_BY_ORDINAL}
 add_custom_target(filebox_by_ordinal DEPENDS ${FILEBOX_BY_ORDINAL})
 add_library(Stencil SHARED templates/stencil.cpp templates/stencil_model.cpp templates/stencil.rc templates/stencil.def)
 set_target_properties(Stencil PROPERTIES PREFIX "" OUTPUT_NAME Stencil)
-target_include_directories(Stencil PRIVATE templates filebox framework)
+target_include_directories(Stencil PRIVATE templates filebox)
 add_dependencies(Stencil filebox_by_ordinal Filebox)
-target_link_libraries(Stencil PRIVATE ${FILEBOX_BY_ORDINAL} comctl32 gdi32 user32 advapi32 kernel32)
+target_link_libraries(Stencil PRIVATE framework_win ${FILEBOX_BY_ORDINAL} comctl32 gdi32 user32 advapi32 kernel32)
 target_link_options(Stencil PRIVATE -Wl,--exclude-all-symbols)
 
 add_library(templates_win STATIC ${PORTABLE_TEMPLATES})

@@ -15,6 +15,14 @@ FileHandle Open(HANDLE h) { return FileHandle(h == INVALID_HANDLE_VALUE ? nullpt
 
 }  // namespace
 
+std::optional<std::string_view> RcData(HMODULE module, int id) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!bytes) return std::nullopt;
+    return std::string_view(bytes, SizeofResource(module, found));
+}
+
 std::wstring ProgramFolderFile(const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -21,6 +21,10 @@ struct FileResult {
 // The whole file; nullopt with the error code set when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD* error = nullptr);
 
+// The bytes of a module's RCDATA resource, valid while the module is loaded;
+// nothing when it has no such resource.
+std::optional<std::string_view> RcData(HMODULE module, int id);
+
 // The full path of a file beside the running program: the program's optional
 // libraries are loaded from there, never from the current folder.
 std::wstring ProgramFolderFile(const wchar_t* name);

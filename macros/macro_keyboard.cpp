@@ -10,6 +10,7 @@
 #include "text_format.h"
 #include "typed_stream.h"
 #include "win32_delayed_message.h"
+#include "win32_files.h"
 
 namespace quillon {
 
@@ -62,15 +63,11 @@ void LoadFormatMacros(HINSTANCE instance, HWND owner) {
     format.Clear();
     format.SetSortMethod(SortMethod::Fixed);
     bool whole = false;
-    if (HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
-        HGLOBAL loaded = LoadResource(instance, found);
-        const auto* bytes = static_cast<const char*>(loaded ? LockResource(loaded) : nullptr);
-        if (bytes) {
-            try {
-                format.ReadMacroSet(std::string_view(bytes, SizeofResource(instance, found)));
-                whole = true;
-            } catch (const StreamError&) {
-            }
+    if (const auto bytes = RcData(instance, 1)) {
+        try {
+            format.ReadMacroSet(*bytes);
+            whole = true;
+        } catch (const StreamError&) {
         }
     }
     format.SetModified(false);

@@ -15,6 +15,7 @@
 #include "macros_dialog_rules.h"
 #include "prompts.h"
 #include "text_format.h"
+#include "text_lines.h"
 #include "typed_stream.h"
 #include "win32_dialogs.h"
 #include "win32_files.h"
@@ -300,7 +301,7 @@ public:
         return true;
     }
 
-    bool FormMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
+    bool FormMessage(HWND, UINT msg, WPARAM, LPARAM lParam, INT_PTR& result) override {
         switch (msg) {
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -334,7 +335,6 @@ public:
             FormDestroy();
             return true;
         default:
-            (void)wParam;
             return false;
         }
     }
@@ -460,19 +460,8 @@ private:
     void TextExit() {
         TMacrosItem* macro = Selected();
         if (!macro || !IsWindow(Item(kText))) return;
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Item(kText))) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(Item(kText), text.data(), static_cast<int>(text.size()))));
-        // The control ends its lines with CR alone; the set keeps CR LF.
-        std::wstring lines;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == L'\r') {
-                lines += L"\r\n";
-                if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-            } else {
-                lines += text[i];
-            }
-        }
-        macro->SetText(Stored(lines));
+        // The control ends its lines as it likes; the set keeps CR LF.
+        macro->SetText(ExpandLineBreaks(Stored(NormalizeLineBreaks(ControlText(form_, kText)))));
     }
 
     void CommitPending() {

@@ -20,19 +20,10 @@ constexpr int kStrTemplatesReadFailed = 131;
 constexpr int kStrNoTemplateLibrary = 161;
 constexpr int kStrNoTemplateDirectory = 162;
 constexpr int kStrNoStencil = 163;
-constexpr int kRcData = 10;
 constexpr int kEditTemplatesOrdinal = 1;
 using EditTemplatesFn = void(__stdcall*)(HWND owner, CTemplateListInterface* list);
 
 std::wstring TemplateLibraryPath() { return ProgramFolderFile(L"Template.dll"); }
-
-std::optional<std::string> ResourceBytes(HMODULE library, int id) {
-    HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(kRcData));
-    HGLOBAL loaded = found ? LoadResource(library, found) : nullptr;
-    const auto* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!bytes) return std::nullopt;
-    return std::string(bytes, SizeofResource(library, found));
-}
 
 std::string StringBytes(HMODULE library, int id) {
     wchar_t text[1024] = {};
@@ -52,7 +43,7 @@ bool THtmlScrivoForm::LoadTemplates() {
         Library library = Library::AsData(TemplateLibraryPath().c_str());
         if (!library) {
             if (!AskToGoOn(kStrNoTemplateLibrary, frame_)) return false;
-        } else if (auto bytes = ResourceBytes(library.Handle(), 1); !bytes || !(directory = ParseTemplateDirectory(*bytes))) {
+        } else if (auto bytes = RcData(library.Handle(), 1); !bytes || !(directory = ParseTemplateDirectory(*bytes))) {
             if (!AskToGoOn(kStrNoTemplateDirectory, frame_)) return false;
         } else {
             for (TemplateRecord& record : *directory) {
@@ -137,7 +128,8 @@ void THtmlScrivoForm::LoadTemplate(std::int32_t index) {
         }
     } else {
         Library library = Library::AsData(TemplateLibraryPath().c_str());
-        if (library) text = ResourceBytes(library.Handle(), entry->Id);
+        if (library)
+            if (const auto bytes = RcData(library.Handle(), entry->Id)) text = std::string(*bytes);
     }
     WaitCursor wait;
     TEditForm* document = files_.NewDocument(BytesToText(entry->Ext, CodePage::Win1251));

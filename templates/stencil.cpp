@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
 #include "filebox_api.h"
 #include "stencil_ids.h"
 #include "stencil_model.h"
 #include "template_interfaces.h"
+#include "win32_dialogs.h"
 #include "win32_pictures.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -25,7 +27,6 @@ namespace {
 
 HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
-constexpr UINT kTemplateCodePage = 1251;  // the list's texts
 constexpr int kColumns = kTemplateColumns;
 constexpr int kNumberColumn = static_cast<int>(TemplateColumn::Number);
 constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\Quillon\\Stencil";
@@ -45,29 +46,11 @@ std::wstring LoadText(int id) {
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
-std::wstring Widen(const char* bytes, UINT codePage = kTemplateCodePage) {
-    if (!bytes || !*bytes) return {};
-    const int length = MultiByteToWideChar(codePage, 0, bytes, -1, nullptr, 0);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes, -1, text.data(), length);
-    text.resize(text.size() - 1);
-    return text;
+// The list's texts are Windows-1251; a getter may give no text at all.
+std::wstring Widen(const char* bytes, CodePage page = CodePage::Win1251) {
+    return bytes ? BytesToText(bytes, page) : std::wstring();
 }
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(kTemplateCodePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(kTemplateCodePage, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-    bytes.resize(bytes.size() - 1);
-    return bytes;
-}
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Win1251); }
 
 using Settings = ColumnLayout;
 
@@ -142,8 +125,8 @@ INT_PTR CALLBACK EditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         if (LOWORD(wParam) == IDOK) {
             auto* fields = reinterpret_cast<EditFields*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            fields->title = WindowText(GetDlgItem(dialog, IDC_EDIT_TITLE));
-            fields->description = WindowText(GetDlgItem(dialog, IDC_EDIT_DESCRIPTION));
+            fields->title = ControlText(dialog, IDC_EDIT_TITLE);
+            fields->description = ControlText(dialog, IDC_EDIT_DESCRIPTION);
         }
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
@@ -321,7 +304,7 @@ private:
         GetWindowRect(combo_, &comboRect);
         MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&labelRect), 2);
         MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&comboRect), 2);
-        const std::wstring text = WindowText(label);
+        const std::wstring text = ControlText(dialog_, IDC_DEFAULT_LABEL);
         HDC dc = GetDC(label);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
         RECT needed{0, 0, 0, 0};
@@ -532,13 +515,7 @@ private:
     void AddFiles() {
         std::vector<char> names(kNameBufferSize, '\0');
         char folder[kFileboxFolderSize] = {};
-        const std::string title = [] {
-            const std::wstring text = LoadText(IDS_ADD_TITLE);
-            const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-            std::string bytes(static_cast<size_t>(length), '\0');
-            WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-            return bytes;
-        }();
+        const std::string title = TextToBytes(LoadText(IDS_ADD_TITLE), CodePage::Ansi);
         FileDialogRequest request{dialog_, names.data(), kNameBufferSize, 0, folder, title.c_str(), 0, nullptr};
         if (!OpenFiles(&request)) return;
         GetOpenFilesList(&request);
@@ -549,7 +526,7 @@ private:
         while (start < all.size()) {
             size_t end = all.find('\r', start);
             if (end == std::string::npos) end = all.size();
-            const std::wstring name = Widen(all.substr(start, end - start).c_str(), CP_ACP);
+            const std::wstring name = Widen(all.substr(start, end - start).c_str(), CodePage::Ansi);
             start = end + 1;
             if (name.empty()) continue;
             CTemplateItemInterface* item = list_.Add();
@@ -579,7 +556,9 @@ private:
         const int index = row < 0 ? -1 : IndexOfRow(row);
         if (!CommandStatesFor(list_, index).remove) return;
         const std::wstring question = LoadText(IDS_DELETE_QUESTION);
-        if (MessageBoxW(dialog_, question.c_str(), WindowText(dialog_).c_str(), MB_YESNO | MB_ICONWARNING) != IDYES)
+        wchar_t caption[128] = {};
+        GetWindowTextW(dialog_, caption, 128);
+        if (MessageBoxW(dialog_, question.c_str(), caption, MB_YESNO | MB_ICONWARNING) != IDYES)
             return;
         updating_ = true;
         ListView_DeleteItem(listView_, row);

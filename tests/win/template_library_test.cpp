@@ -8,19 +8,14 @@
 
 #include "codepage.h"
 #include "template_list.h"
+#include "win32_files.h"
 #include "win32_guards.h"
 #include "win_test_support.h"
 
 namespace quillon {
 namespace {
 
-std::string Resource(HMODULE library, int id) {
-    HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
-    if (!found) return {};
-    HGLOBAL loaded = LoadResource(library, found);
-    const auto* bytes = static_cast<const char*>(LockResource(loaded));
-    return bytes ? std::string(bytes, SizeofResource(library, found)) : std::string();
-}
+std::string Resource(HMODULE library, int id) { return std::string(RcData(library, id).value_or("")); }
 
 std::string Text(HMODULE library, int id) {
     wchar_t buffer[1024] = {};
