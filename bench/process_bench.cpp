@@ -143,7 +143,7 @@ std::wstring FolderWithoutPictures() {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"quillon-startup-bare\\";
     CreateDirectoryW(folder.c_str(), nullptr);
-    for (const wchar_t* name : {L"Scrivo.exe", L"Filebox.dll", L"Assist.dll"})
+    for (const wchar_t* name : {L"Scrivo.exe", L"Filebox.dll", L"Assist.dll", L"Template.dll", L"Stencil.dll"})
         CopyFileW((BinFolder() + name).c_str(), (folder + name).c_str(), FALSE);
     DeleteFileW((folder + L"Toolbars.dll").c_str());
     return folder;

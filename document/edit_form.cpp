@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "case_dialog.h"
 #include "coding.h"
+#include "edit_rules.h"
 #include "editing_aids.h"
 #include "filebox_api.h"
 #include "goto_dialog.h"
@@ -192,6 +194,7 @@ std::optional<LRESULT> TEditForm::EditorMessage(UINT msg, WPARAM wParam, LPARAM 
         case WM_CHAR:
             if (FormKeyPress(static_cast<wchar_t>(wParam))) return 0;
             break;
+        case WM_KILLFOCUS: KeysLost(); break;
         case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
         default: break;
         }
@@ -436,13 +439,42 @@ bool TEditForm::QuerySave() {
     return !editor_->Modified();
 }
 
+namespace {
+
+// The program that opens a class or an extension ("http", ".html"), empty when none is registered.
+std::wstring AssociatedProgram(const wchar_t* association) {
+    wchar_t program[MAX_PATH * 2] = {};
+    DWORD size = MAX_PATH * 2;
+    if (FAILED(AssocQueryStringW(ASSOCF_INIT_IGNOREUNKNOWN | ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, association,
+                                 L"open", program, &size)))
+        return {};
+    return program;
+}
+
+}  // namespace
+
+// The page goes to the web browser (the program for web addresses), not to the
+// page's own association: when the installer made that association ours, the
+// page would come straight back into the editor.
 void TEditForm::ShowInBrowser() {
     if (!FBrowsable) return;
     Save();
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(host_.MainWindow(), L"open", FFileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        ShowPrompt({kStrBrowserFailed, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
+    const size_t dot = FFileName.find_last_of(L'.');
+    const std::wstring extension = dot == std::wstring::npos ? std::wstring() : FFileName.substr(dot);
+    const BrowserRoute route = ChooseBrowserRoute(AssociatedProgram(L"http"),
+                                                  extension.empty() ? L"" : AssociatedProgram(extension.c_str()));
+    bool shown = false;
+    if (route != BrowserRoute::None) {
+        SHELLEXECUTEINFOW run{sizeof run};
+        run.fMask = route == BrowserRoute::WebBrowser ? SEE_MASK_CLASSNAME : 0;
+        run.lpClass = L"http";
+        run.hwnd = host_.MainWindow();
+        run.lpVerb = L"open";
+        run.lpFile = FFileName.c_str();
+        run.nShow = SW_SHOWNORMAL;
+        shown = ShellExecuteExW(&run) != FALSE;
+    }
+    if (!shown) ShowPrompt({kStrBrowserFailed, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
 }
 
 int TEditForm::FormatPages(HDC device, PageOutput output) {
@@ -547,6 +579,7 @@ void TEditForm::OnDestroy() {
     icon_.Reset();
     DocumentState& state = SharedDocumentState();
     if (!state.Closing) {
+        KeysLost();
         state.OpenDocumentCount -= 1;
         host_.States().DocumentsPresent(state.OpenDocumentCount > 0);
         if (!IsUntitledName() && !FFileName.empty() && editor_)
@@ -554,6 +587,10 @@ void TEditForm::OnDestroy() {
         host_.UnregisterWindow(hwnd_);
     }
     editor_.reset();
+}
+
+void TEditForm::KeysLost() {
+    if (DocumentKeyHook* hook = host_.KeyHook()) hook->FormKeysLost(*this);
 }
 
 bool TEditForm::Consumed() {

@@ -130,6 +130,7 @@ private:
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     // Marks a consumed key's character, if it has one waiting, to be dropped.
     bool Consumed();
+    void KeysLost();
     // Converts the text to the other coding and flips the flag; the panels follow.
     void ConvertCoding();
     // Deletes a non-empty selection for a Delete or Backspace key (true: done).

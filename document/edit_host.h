@@ -23,6 +23,9 @@ public:
     virtual ~DocumentKeyHook() = default;
     // True when the key is taken: neither it nor its character reaches the editor.
     virtual bool FormKeyDown(TEditForm& document, int key, bool ctrl, bool shift, bool alt) = 0;
+    // The document's editor lost the keyboard (the focus went elsewhere, or the
+    // window goes): whatever waited for its next key waits no longer.
+    virtual void FormKeysLost(TEditForm&) {}
 };
 
 // One row of the document window's context menu; DocumentVerb::None is a separator.

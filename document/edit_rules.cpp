@@ -12,4 +12,19 @@ std::wstring BackupName(std::wstring_view fileName) {
     return backup;
 }
 
+bool IsOurProgram(std::wstring_view executable) {
+    const size_t slash = executable.find_last_of(L"\\/");
+    std::wstring name(executable.substr(slash == std::wstring_view::npos ? 0 : slash + 1));
+    while (!name.empty() && (name.back() == L'"' || name.back() == L' ')) name.pop_back();
+    for (wchar_t& c : name)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    return name == L"scrivo.exe" || name == L"relay.exe" || name == L"scrivo" || name == L"relay";
+}
+
+BrowserRoute ChooseBrowserRoute(std::wstring_view webExecutable, std::wstring_view fileExecutable) {
+    if (!webExecutable.empty() && !IsOurProgram(webExecutable)) return BrowserRoute::WebBrowser;
+    if (!fileExecutable.empty() && !IsOurProgram(fileExecutable)) return BrowserRoute::FileAssociation;
+    return BrowserRoute::None;
+}
+
 }  // namespace quillon

@@ -21,6 +21,7 @@ struct EditorFont {
     std::wstring name;
     int size = 0;    // points
     int pixels = 0;  // when set: the height in screen pixels, in place of the size
+    int twips = 0;   // when set: the exact height in twips, in place of both (a font given back as it was)
 };
 
 class EditorControl {

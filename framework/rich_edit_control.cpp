@@ -733,7 +733,7 @@ EditorFont RichEditControl::Font() const {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    return {format.szFaceName, static_cast<int>(format.yHeight / 20)};
+    return {format.szFaceName, static_cast<int>(format.yHeight / 20), 0, static_cast<int>(format.yHeight)};
 }
 
 void RichEditControl::SetFont(const EditorFont& font) {
@@ -750,6 +750,7 @@ void RichEditControl::SetFont(const EditorFont& font) {
         if (WindowDC screen(nullptr); screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         format.yHeight = MulDiv(font.pixels, 1440, dpi > 0 ? dpi : 96);  // twips
     }
+    if (font.twips > 0) format.yHeight = font.twips;
     format.bCharSet = RUSSIAN_CHARSET;
     lstrcpynW(format.szFaceName, font.name.c_str(), LF_FACESIZE);
     const bool modified = Modified();

@@ -47,9 +47,11 @@ std::string EditorPath() {
 }
 
 // Starts the editor without file names and waits until it is idle; its window or null.
+// The command line names the program quoted: a folder with spaces ("Program Files")
+// would otherwise reach the editor as file names.
 HWND StartEditor() {
     std::string path = EditorPath();
-    std::string command = path;
+    std::string command = "\"" + path + "\"";
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION process{};
     if (path.empty() || !CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

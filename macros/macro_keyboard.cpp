@@ -52,6 +52,14 @@ bool MacroKeyboard::FormKeyDown(TEditForm& document, int key, bool ctrl, bool sh
     return decision.consumed;
 }
 
+// Ctrl+K or Ctrl+Q waits for a letter typed into the same editor: once that
+// editor loses the keyboard, the program's own keys (Ctrl+N, Ctrl+O) work again.
+void MacroKeyboard::FormKeysLost(TEditForm& document) {
+    if (SharedMacroKeyState() == MacroKeyState::Idle) return;
+    SharedMacroKeyState() = MacroKeyState::Idle;
+    document.Host().States().ShowMacroState(L"");
+}
+
 void InsertToolbarMacro(TEditForm& document, int n, HWND) {
     TMacrosList& format = FormatMacros();
     if (n < 0 || n >= format.Count() || !document.TagEditing() || document.Editor().ReadOnly()) return;

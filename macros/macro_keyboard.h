@@ -22,6 +22,7 @@ public:
     // statusWindow answers the delayed messages of the last panel (the main window).
     explicit MacroKeyboard(HWND statusWindow) : statusWindow_(statusWindow) {}
     bool FormKeyDown(TEditForm& document, int key, bool ctrl, bool shift, bool alt) override;
+    void FormKeysLost(TEditForm& document) override;
 
 private:
     void InsertWithMessage(TEditForm& document, const TMacrosItem& macro);

@@ -74,11 +74,16 @@ void TMacrosList::DeleteMacro(int index) {
     items_.erase(items_.begin() + index);
     RefreshDisplay(true);
     if (wasDefault && !items_.empty()) (*this)[std::min(index, Count() - 1)].SetDefault(true);
-    if (!items_.empty() && view_) view_->SelectionChanged();
+    if (!items_.empty() && view_ && !displayHeld_) view_->SelectionChanged();
     modified_ = true;
 }
 
-void TMacrosList::Clear() { items_.clear(); }
+void TMacrosList::Clear() {
+    if (view_) view_->Clear();
+    items_.clear();
+    nameColumnWidth_ = 0;
+    if (view_) view_->Repaint();
+}
 
 bool TMacrosList::SortsAfter(const TMacrosItem& a, const TMacrosItem& b) const {
     switch (sortMethod_) {
@@ -140,6 +145,7 @@ void TMacrosList::BindListBox(MacroListView* view) {
 }
 
 void TMacrosList::RefreshDisplay(bool repopulate) {
+    if (displayHeld_) return;
     nameColumnWidth_ = 0;
     if (!view_) return;
     const int selected = view_->SelectedIndex();
@@ -175,6 +181,17 @@ std::string TMacrosList::WriteMacroSet() const {
 }
 
 void TMacrosList::ReadMacroSet(std::string_view bytes) {
+    // Each macro read would otherwise fill and measure the whole list again:
+    // the list is filled once, when the reading ends or fails.
+    struct HoldDisplay {
+        TMacrosList& set;
+        const bool was;
+        explicit HoldDisplay(TMacrosList& s) : set(s), was(s.displayHeld_) { set.displayHeld_ = true; }
+        ~HoldDisplay() {
+            set.displayHeld_ = was;
+            set.RefreshDisplay(true);
+        }
+    } hold(*this);
     TypedReader in(bytes);
     in.Signature();
     in.ListBegin();

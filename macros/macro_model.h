@@ -85,6 +85,7 @@ public:
 
     TMacrosItem& AddMacro();
     void DeleteMacro(int index);
+    // Empties the set and the bound list with it: the list never shows a freed macro.
     void Clear();
     SortMethod GetSortMethod() const { return sortMethod_; }
     void SetSortMethod(SortMethod method);
@@ -117,6 +118,8 @@ private:
     SortMethod sortMethod_ = SortMethod::LastUsed;
     bool modified_ = false;
     int nextId_ = 1;
+    // While a stream is read the bound list is left alone and filled once at the end.
+    bool displayHeld_ = false;
 };
 
 // The K list, the Q list (macros with a key and the prefix Ctrl+K or Ctrl+Q,

@@ -92,6 +92,7 @@ struct TopMenuEntry {
     TopMenu menu;
     std::wstring_view name;
     std::wstring_view caption;
+    std::wstring_view hint;  // shown while the menu's title is highlighted
 };
 
 const std::vector<TopMenuEntry>& TopMenus();

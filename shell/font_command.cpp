@@ -6,6 +6,9 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <utility>
+#include <vector>
+
 #include "edit_form.h"
 #include "main_form.h"
 
@@ -47,24 +50,30 @@ void THtmlScrivoForm::ApplyEditorFont(const std::wstring& name, int size) {
 }
 
 void THtmlScrivoForm::ChooseEditorFont() {
-    std::wstring previousName = options_.FontName;
-    int previousSize = options_.FontSize;
+    // Cancel gives every editor back exactly the font it had (its height in
+    // twips, not rounded to whole points) and leaves the options as they were.
+    const std::wstring previousName = options_.FontName;
+    const int previousSize = options_.FontSize;
+    std::vector<std::pair<HWND, EditorFont>> previousFonts;
+    for (TEditForm* document : Documents()) previousFonts.emplace_back(document->Handle(), document->Editor().Font());
+
     LOGFONTW font{};
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    font.lfHeight = -15;  // the dialog's own font: Courier New, 15 pixels, Russian
+    font.lfHeight = -15;  // the editors' own font: Courier New, 15 pixels, Russian
     font.lfCharSet = RUSSIAN_CHARSET;
     font.lfWeight = FW_NORMAL;
     lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
     TEditForm* active = ActiveDocument();
-    if (!options_.FontName.empty()) {
+    if (active) {
+        // The dialog opens on the font the editors show.
+        const EditorFont current = active->Editor().Font();
+        if (!current.name.empty()) lstrcpynW(font.lfFaceName, current.name.c_str(), LF_FACESIZE);
+        if (current.twips > 0) font.lfHeight = -MulDiv(current.twips, dpi, 1440);
+    } else if (!options_.FontName.empty()) {
         lstrcpynW(font.lfFaceName, options_.FontName.c_str(), LF_FACESIZE);
         font.lfHeight = -MulDiv(options_.FontSize, dpi, 72);
-    } else if (active) {
-        const EditorFont current = active->Editor().Font();
-        previousName = current.name;
-        previousSize = current.size;
     }
     CHOOSEFONTW choose{sizeof choose};
     choose.hwndOwner = frame_;
@@ -76,9 +85,12 @@ void THtmlScrivoForm::ChooseEditorFont() {
     if (ChooseFontW(&choose)) {
         ApplyEditorFont(font.lfFaceName, choose.iPointSize / 10);
         storage::SaveFont(registry_, options_);
-    } else {
-        ApplyEditorFont(previousName, previousSize);
+        return;
     }
+    options_.FontName = previousName;
+    options_.FontSize = previousSize;
+    for (const auto& [window, previous] : previousFonts)
+        if (TEditForm* document = TEditForm::FromWindow(window)) document->Editor().SetFont(previous);
 }
 
 }  // namespace quillon

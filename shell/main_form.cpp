@@ -375,7 +375,23 @@ bool THtmlScrivoForm::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void THtmlScrivoForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
     // A closing menu reports 0xFFFF and no menu: the panels come back.
-    ShowHint(HIWORD(wParam) == 0xFFFF && !lParam ? std::wstring() : HintOf(LOWORD(wParam)));
+    if (HIWORD(wParam) == 0xFFFF && !lParam) return ShowHint(std::wstring());
+    // A menu title or a submenu's item reports its position, not an id: its
+    // hint is found by the submenu it opens.
+    if (HIWORD(wParam) & MF_POPUP)
+        return ShowHint(PopupHintOf(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam))));
+    ShowHint(HintOf(LOWORD(wParam)));
+}
+
+std::wstring THtmlScrivoForm::PopupHintOf(HMENU submenu) const {
+    if (!submenu) return {};
+    const auto& tops = TopMenus();
+    for (size_t i = 0; i < tops.size(); ++i)
+        if (menuBar_.Popup(static_cast<int>(i)) == submenu) return std::wstring(tops[i].hint);
+    for (const MenuEntry& entry : MenuEntries())
+        if (Has(entry.flags, MenuItemFlags::Submenu) && menuBar_.Submenu(entry.name) == submenu)
+            return std::wstring(entry.hint);
+    return {};
 }
 
 LRESULT THtmlScrivoForm::OnCopyData(const COPYDATASTRUCT* data) {

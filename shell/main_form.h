@@ -73,6 +73,7 @@ public:
     const std::vector<DocumentKind>& Kinds() const { return fileMenus_.Kinds(); }
     // The long hint of a menu item (empty when it has none).
     std::wstring HintOf(UINT itemId) const;
+    std::wstring PopupHintOf(HMENU submenu) const;
     // The recent-files menu as shown: (entry index, caption) of each visible item.
     std::vector<std::pair<int, std::wstring>> RecentMenuItems() const { return quillon::RecentMenuItems(recent_); }
     // The exit routine: sets the closing flag before the documents are asked.

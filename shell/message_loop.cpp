@@ -6,14 +6,29 @@
 
 namespace quillon {
 
+namespace {
+// An Alt+key that ran a command never reaches the default window handling,
+// which would then take the Alt key's release for a lone Alt and put the menu
+// bar into keyboard mode, so that the next typed key went to the menu.
+bool altKeyRanACommand = false;
+}  // namespace
+
 bool TranslateProgramMessage(THtmlScrivoForm& form, MSG& msg) {
+    if (msg.message == WM_SYSKEYUP && msg.wParam == VK_MENU && altKeyRanACommand) {
+        altKeyRanACommand = false;
+        return true;
+    }
+    if (msg.message == WM_KEYDOWN || (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU))
+        altKeyRanACommand = false;
     if (IsModelessDialogMessage(msg)) return true;
     HWND frame = form.Frame();
     if (TranslateMDISysAccel(form.DocumentArea(), &msg)) return true;
     // While a macro key waits for its letter, Ctrl+B is that letter, not Bold.
     HACCEL accelerators = form.Accelerators();
-    return accelerators && SharedMacroKeyState() == MacroKeyState::Idle &&
-           TranslateAcceleratorW(frame, accelerators, &msg);
+    const bool ran = accelerators && SharedMacroKeyState() == MacroKeyState::Idle &&
+                     TranslateAcceleratorW(frame, accelerators, &msg);
+    if (ran && msg.message == WM_SYSKEYDOWN) altKeyRanACommand = true;
+    return ran;
 }
 
 int RunMessageLoop(THtmlScrivoForm& form) {

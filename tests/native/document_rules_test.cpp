@@ -111,3 +111,29 @@ TEST(MainRules, WithNoWindowOpenNewWindowsFollowTheStoredState) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// Show in browser never sends a page back into the editor through its own association.
+TEST(EditRules, BrowserRoute) {
+    const struct {
+        const wchar_t* web;
+        const wchar_t* file;
+        BrowserRoute route;
+    } cases[] = {
+        {L"C:\\Program Files\\Browser\\browser.exe", L"C:\\Program Files\\Quillon\\Relay.exe", BrowserRoute::WebBrowser},
+        {L"C:\\windows\\system32\\winebrowser.exe", L"", BrowserRoute::WebBrowser},
+        {L"", L"C:\\Program Files\\Quillon\\RELAY.EXE", BrowserRoute::None},
+        {L"", L"C:\\Program Files\\Quillon Test\\Scrivo.exe", BrowserRoute::None},
+        {L"", L"C:\\Program Files\\Viewer\\viewer.exe", BrowserRoute::FileAssociation},
+        {L"C:\\Q\\Scrivo.exe", L"C:\\Viewer\\viewer.exe", BrowserRoute::FileAssociation},
+        {L"C:\\Q\\Scrivo.exe", L"C:\\Q\\relay.exe", BrowserRoute::None},
+        {L"", L"", BrowserRoute::None},
+        {L"C:\\Tools\\notrelay.exe", L"", BrowserRoute::WebBrowser},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ChooseBrowserRoute(c.web, c.file), c.route) << static_cast<int>(c.route);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -249,15 +249,54 @@ class CountingView : public MacroListView {
 public:
     int SelectedIndex() const override { return selected; }
     void Clear() override { entries.clear(); }
-    void Add(const TMacrosItem& macro) override { entries.push_back(&macro); }
+    void Add(const TMacrosItem& macro) override {
+        entries.push_back(&macro);
+        ++adds;
+    }
     int Count() const override { return static_cast<int>(entries.size()); }
     void Select(int index) override { selected = index; }
     int BoldNameWidth(const std::string& name) const override { return static_cast<int>(name.size()) * 10; }
     void Repaint() override { ++repaints; }
     void SelectionChanged() override { ++changes; }
     std::vector<const TMacrosItem*> entries;
-    int selected = -1, repaints = 0, changes = 0;
+    int selected = -1, repaints = 0, changes = 0, adds = 0;
 };
+
+// Reading a set fills the bound list once, sorted or not, and a damaged
+// stream leaves the list showing exactly the macros that stayed; emptying
+// the set empties the list, so it never refers to a freed macro.
+TEST(MacroSet, ReadingFillsTheBoundListOnceAndClearingEmptiesIt) {
+    TMacrosList source;
+    for (int i = 0; i < 3000; ++i) Add(source, "m" + std::to_string((i * 7919) % 3000), static_cast<char>('A' + i % 26));
+    const std::string bytes = source.WriteMacroSet();
+    for (SortMethod method : {SortMethod::LastUsed, SortMethod::ByName, SortMethod::ByKey}) {
+        TMacrosList set;
+        set.SetSortMethod(method);
+        CountingView view;
+        set.BindListBox(&view);
+        view.adds = 0;
+        set.ReadMacroSet(bytes);
+        EXPECT_EQ(view.adds, 3000) << static_cast<int>(method);
+        ASSERT_EQ(view.Count(), set.Count());
+        for (int i = 0; i < set.Count(); ++i) ASSERT_EQ(view.entries[static_cast<size_t>(i)], &set[i]);
+
+        view.adds = 0;
+        EXPECT_THROW(set.ReadMacroSet(bytes.substr(0, bytes.size() / 2)), StreamError);
+        EXPECT_LE(view.adds, set.Count());
+        ASSERT_EQ(view.Count(), set.Count()) << "the list shows what stayed after a damaged stream";
+        for (int i = 0; i < set.Count(); ++i) ASSERT_EQ(view.entries[static_cast<size_t>(i)], &set[i]);
+
+        set.Clear();
+        EXPECT_EQ(view.Count(), 0);
+    }
+    // The order of a sorted read is the order of the same macros sorted afterwards.
+    TMacrosList readSorted, sortedAfter;
+    readSorted.SetSortMethod(SortMethod::ByName);
+    readSorted.ReadMacroSet(bytes);
+    sortedAfter.ReadMacroSet(bytes);
+    sortedAfter.SetSortMethod(SortMethod::ByName);
+    for (int i = 0; i < 3000; ++i) ASSERT_EQ(readSorted[i].Name(), sortedAfter[i].Name()) << i;
+}
 
 TEST(MacroSet, TheBoundListShowsTheSetWithItsNameColumnAtMostOneHundredAndThirty) {
     TMacrosList set;

@@ -240,6 +240,50 @@ TEST_F(EditorUi, AFailedSaveLeavesTheFileAndTheDocumentModified) {
     EXPECT_EQ(form->PanelText(1), L"Изменен");
 }
 
+// Sets the default value of a key under HKEY_CLASSES_ROOT (Wine reads the
+// associations from there, not from a user's override) and gives the old value
+// back on scope exit, removing the key when it was not there.
+class ClassValue {
+public:
+    ClassValue(std::wstring key, const std::wstring& value) : key_(std::move(key)) {
+        wchar_t old[1024] = {};
+        DWORD size = sizeof old;
+        existed_ = RegGetValueW(HKEY_CLASSES_ROOT, key_.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+        old_ = old;
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key_.c_str(), nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    ~ClassValue() {
+        if (existed_)
+            RegSetKeyValueW(HKEY_CLASSES_ROOT, key_.c_str(), nullptr, REG_SZ, old_.c_str(),
+                            static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, key_.c_str());
+    }
+
+private:
+    std::wstring key_, old_;
+    bool existed_ = false;
+};
+
+// With the pages' own association leading back into the editor (the
+// installer's association through Relay.exe), the page reaches the program
+// registered for web addresses, and no document is opened twice.
+TEST_F(EditorUi, ShowInBrowserGoesToTheWebBrowserNotBackToTheEditor) {
+    const std::wstring page = Put(L"page.html", "<p>page</p>");
+    const std::wstring browsed = folder + L"browsed.html";
+    ClassValue ours(L"Quillon.TestDocument\\shell\\open\\command", L"\"C:\\Program Files\\Quillon\\Relay.exe\" \"%1\"");
+    ClassValue html(L".html", L"Quillon.TestDocument");
+    ClassValue http(L"http\\shell\\open\\command", L"C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"" + browsed + L"\"");
+    form->Files().OpenNamedFiles({page});
+    ScriptedPrompts script;
+    Command(kCmdShowInBrowser);
+    EXPECT_TRUE(test::WaitFor([&] { return ReadWholeFile(browsed) == std::string("<p>page</p>"); },
+                              std::chrono::seconds(30)));
+    EXPECT_TRUE(script.SeenIds().empty());
+    EXPECT_EQ(form->Documents().size(), 1u);
+}
+
 TEST_F(EditorUi, TheSaveQuestionDecidesWhetherAWindowCloses) {
     const std::wstring path = Put(L"q.txt", "q");
     form->Files().OpenNamedFiles({path});
@@ -589,10 +633,27 @@ TEST_F(EditorUi, HintsOfKindsAndRecentFilesShowInTheStatusBar) {
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
     select(4000);
     EXPECT_EQ(form->HintShown(), L"Открыть файл \"" + path + L"\"");
-    // An item without a hint, then the menu closing: the panels are back.
+    // Every item on the menus has its hint, the items with a button the button's long hint.
+    for (const MenuEntry& entry : MenuEntries()) {
+        if (Has(entry.flags, MenuItemFlags::Hidden) || Has(entry.flags, MenuItemFlags::Submenu)) continue;
+        select(form->ItemId(entry.name));
+        EXPECT_FALSE(form->HintShown().empty()) << std::string(entry.name.begin(), entry.name.end());
+    }
     select(form->ItemId(L"SaveItem"));
-    EXPECT_EQ(form->HintShown(), L"");
-    select(4000);
+    EXPECT_EQ(form->HintShown(), L"Сохрание активного документа");
+    select(form->ItemId(L"ShowInBrowser"));
+    EXPECT_EQ(form->HintShown(), L"Просмотр активного документа HTML в браузере, используемом по умолчанию");
+    // Menu titles and submenus report a position; their hints are found by what they open.
+    const auto selectPopup = [&](HMENU menu, int index) {
+        SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(index, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(menu));
+    };
+    selectPopup(form->Menu(), static_cast<int>(TopMenu::Window));
+    EXPECT_EQ(form->HintShown(), L"Команды работы с окнами");
+    selectPopup(GetSubMenu(form->Menu(), static_cast<int>(TopMenu::File)), 0);
+    EXPECT_EQ(form->HintShown(), L"Создание нового документа");
+    selectPopup(GetSubMenu(form->Menu(), static_cast<int>(TopMenu::View)), 0);
+    EXPECT_EQ(form->HintShown(), L"Отображение и скрытие панелей инструментов");
+    // The menu closing: the panels are back.
     SendMessageW(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(form->HintShown(), L"");
 }

@@ -311,13 +311,16 @@ TEST_F(MacrosDialogUi, OpeningAndSavingSets) {
     std::filesystem::remove_all(folder, ignored);
 }
 
-// Saving onto a read-only file fails with 126 and leaves the old file as it
-// was; a Clear that asked for that save stops and keeps the set.
+// A save that cannot put its file in place (the old file held open by another
+// program) fails with 126 after the new bytes were written beside it: the old
+// file stays as it was, nothing is left beside it, and a Clear that asked for
+// that save stops and keeps the set.
 TEST_F(MacrosDialogUi, AFailedSaveKeepsTheOldFileAndStopsTheClear) {
     const std::wstring folder = MakeFolder();
-    const std::wstring file = folder + L"\\locked.qlm";
+    const std::wstring file = folder + L"\\held.qlm";
     ASSERT_TRUE(WriteFileSafely(file, "old bytes").ok);
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Add(L"Ссылка");
     UserMacros().SetModified(true);
     MacroSetDialogRunner() = [&](FileDialogRequest& request, bool) {
@@ -326,10 +329,55 @@ TEST_F(MacrosDialogUi, AFailedSaveKeepsTheOldFileAndStopsTheClear) {
     };
     ScriptedPrompts prompts({PromptAnswer::Yes});
     Run({[&](HWND dialog) { SendMessageW(dialog, WM_COMMAND, kClear, 0); }});
+    CloseHandle(held);
     EXPECT_EQ(prompts.SeenIds(), (std::vector<int>{153, 126}));
     EXPECT_EQ(ReadWholeFile(file), std::optional<std::string>("old bytes"));
     EXPECT_EQ(UserMacros().Count(), 1) << "the clear stopped";
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 1) << "nothing left beside the set";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+// Every failed Open shows its message and leaves a working, empty dialog: a
+// page that is no macro set (132), an empty file (132), a missing file (158);
+// the list never draws a macro that the Open let go.
+TEST_F(MacrosDialogUi, AFailedOpenShowsItsMessageAndLeavesAWorkingDialog) {
+    const std::wstring folder = MakeFolder();
+    const std::wstring page = folder + L"\\page.html";
+    const std::wstring empty = folder + L"\\empty.qlm";
+    ASSERT_TRUE(WriteFileSafely(page, "<html><body>not macros</body></html>").ok);
+    ASSERT_TRUE(WriteFileSafely(empty, "").ok);
+    Add(L"Ссылка");
+    Add(L"Абзац");
+    UserMacros().SetModified(true);
+    std::deque<std::wstring> chosen = {page, empty, folder + L"\\missing.qlm"};
+    MacroSetDialogRunner() = [&](FileDialogRequest& request, bool) {
+        if (chosen.empty()) return 0;
+        lstrcpynA(request.fileBuffer, TextToBytes(chosen.front(), CodePage::Ansi).c_str(), request.bufferSize);
+        chosen.pop_front();
+        return 1;
+    };
+    ScriptedPrompts prompts({PromptAnswer::No});
+    std::vector<int> listCounts;
+    std::vector<bool> saveEnabled;
+    Run({[&](HWND dialog) {
+             SendMessageW(dialog, WM_COMMAND, kOpen, 0);
+             UpdateWindow(dialog);  // the list paints what it holds
+             listCounts.push_back(static_cast<int>(SendDlgItemMessageW(dialog, kMacrosList, LB_GETCOUNT, 0, 0)));
+             saveEnabled.push_back(Tool(dialog, kSave));
+         },
+         [&](HWND dialog) {
+             SendMessageW(dialog, WM_COMMAND, kOpen, 0);
+             SendMessageW(dialog, WM_COMMAND, kOpen, 0);
+             listCounts.push_back(static_cast<int>(SendDlgItemMessageW(dialog, kMacrosList, LB_GETCOUNT, 0, 0)));
+             EXPECT_TRUE(Tool(dialog, kAdd));
+         }});
+    EXPECT_EQ(prompts.SeenIds(), (std::vector<int>{159, 132, 132, 158}));
+    EXPECT_EQ(listCounts, (std::vector<int>{0, 0}));
+    EXPECT_EQ(saveEnabled, std::vector<bool>{false});
+    EXPECT_EQ(UserMacros().Count(), 0);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }

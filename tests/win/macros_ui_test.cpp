@@ -10,6 +10,7 @@
 #include "dialog_script.h"
 #include "editor_ui_fixture.h"
 #include "macro_keyboard.h"
+#include "macro_keys.h"
 #include "macro_picker.h"
 #include "macro_sets.h"
 #include "message_loop.h"
@@ -137,6 +138,40 @@ TEST_F(MacroUi, NoMacroOnTheKeyIsSaidAndEscapeOnlyEndsTheWaiting) {
     Active()->Editor().Select(0, 1);
     Key('B', {.ctrl = true});
     EXPECT_EQ(Text(), L"<b>x</b>");
+}
+
+// The waiting ends whenever its editor loses the keyboard: the window closed
+// by Ctrl+F4 with Ctrl still held from K, closed by the mouse, or another
+// document clicked. The program's keys work at once afterwards.
+TEST_F(MacroUi, TheWaitingEndsWhenItsDocumentGoesOrLosesTheFocus) {
+    ScriptedPrompts script({PromptAnswer::No, PromptAnswer::No});  // the closed documents are not saved
+    TEditForm* first = Html(L"one");
+    Html(L"two");
+    Key('K', {.ctrl = true});
+    ASSERT_EQ(form->PanelText(5), L"Ожидание K-макроса");
+    Key(VK_F4, {.ctrl = true});
+    ASSERT_EQ(form->Documents().size(), 1u) << "Ctrl+F4 closed the waiting document";
+    EXPECT_EQ(SharedMacroKeyState(), MacroKeyState::Idle);
+    EXPECT_EQ(form->PanelText(5), L"");
+    SetFocus(first->Editor().Handle());
+    Active()->Editor().Select(0, 3);
+    Key('B', {.ctrl = true});
+    EXPECT_EQ(Text(), L"<b>one</b>") << "Ctrl+B is Bold again";
+
+    Key('Q', {.ctrl = true});
+    SendMessageW(first->Handle(), WM_CLOSE, 0, 0);  // the close box; the text is modified, not saved
+    test::PumpMessages();
+    EXPECT_EQ(SharedMacroKeyState(), MacroKeyState::Idle);
+
+    TEditForm* third = Html(L"3");
+    TEditForm* fourth = Html(L"4");
+    Key('K', {.ctrl = true});
+    ASSERT_EQ(SharedMacroKeyState(), MacroKeyState::WaitingK);
+    SendMessageW(form->DocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(third->Handle()), 0);
+    test::PumpMessages();
+    EXPECT_NE(GetFocus(), fourth->Editor().Handle());
+    EXPECT_EQ(SharedMacroKeyState(), MacroKeyState::Idle);
+    EXPECT_EQ(form->PanelText(5), L"");
 }
 
 TEST_F(MacroUi, AWaitingTextStaysWhenAnEarlierMessageRunsOut) {

@@ -65,6 +65,21 @@ TEST_F(WindowsUi, AltAndADigitSelectsThatWindowAndRestoresItWhenMinimized) {
     EXPECT_FALSE(IsIconic(second)) << "selected by its number, a minimized window is restored";
 }
 
+// After Alt+2 the release of Alt is not a lone Alt: the menu bar stays out of
+// keyboard mode and the chosen document has the keyboard. A lone Alt still
+// reaches the frame (the menu's own behaviour).
+TEST_F(WindowsUi, AWindowChosenByAltAndADigitKeepsTheKeyboardFromTheMenuBar) {
+    const auto names = Open(2);
+    AltKey('1');
+    ASSERT_EQ(ActiveNumber(), 0);
+    MSG release{Active()->Editor().Handle(), WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(1 | (1u << 30) | (1u << 31)), 0, {}};
+    EXPECT_TRUE(TranslateProgramMessage(*form, release)) << "the Alt release after Alt+1 is the program's";
+    EXPECT_EQ(GetFocus(), Active()->Editor().Handle());
+    MSG lonePress{Active()->Editor().Handle(), WM_SYSKEYDOWN, VK_MENU, 1 | (1 << 29), 0, {}};
+    EXPECT_FALSE(TranslateProgramMessage(*form, lonePress));
+    EXPECT_FALSE(TranslateProgramMessage(*form, release)) << "a lone Alt goes on to the menu bar";
+}
+
 TEST_F(WindowsUi, TheWindowMenuArrangesAndStepsThroughTheWindows) {
     EXPECT_FALSE(Enabled(L"CascadeItem")) << "no document: the Window menu is off";
     Open(3);
@@ -167,11 +182,18 @@ TEST_F(WindowsUi, AboutBoxShowsTheProgramAndItsVersion) {
 TEST_F(WindowsUi, FontDialogAppliesCancelsAndStores) {
     Open(2);
     const EditorFont before = Active()->Editor().Font();
+    ASSERT_EQ(before.twips, 225) << "15 pixels";
     EditorFont applied, inactive;
     bool applyShown = false;
+    std::wstring shownFace, shownSize;
     {
         DialogScript script(L"Шрифт", {[&](HWND dialog) {
                                           applyShown = IsWindowVisible(GetDlgItem(dialog, psh3));
+                                          wchar_t text[LF_FACESIZE] = {};
+                                          GetDlgItemTextW(dialog, cmb1, text, LF_FACESIZE);
+                                          shownFace = text;
+                                          GetDlgItemTextW(dialog, cmb3, text, LF_FACESIZE);
+                                          shownSize = text;
                                           HWND sizes = GetDlgItem(dialog, cmb3);
                                           const auto at = SendMessageW(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                                        reinterpret_cast<LPARAM>(L"14"));
@@ -188,11 +210,15 @@ TEST_F(WindowsUi, FontDialogAppliesCancelsAndStores) {
         EXPECT_EQ(script.StepsRun(), 1);
     }
     EXPECT_TRUE(applyShown);
+    EXPECT_EQ(shownFace, before.name) << "the dialog opens on the editors' font";
+    EXPECT_EQ(shownSize, L"11");
     EXPECT_EQ(applied.name, L"Courier New") << "the dialog's font, applied";
     EXPECT_EQ(applied.size, 14);
     EXPECT_EQ(inactive.size, 14) << "every window";
     EXPECT_EQ(Active()->Editor().Font().name, before.name) << "Cancel gives the font back";
-    EXPECT_EQ(Active()->Editor().Font().size, before.size);
+    EXPECT_EQ(Active()->Editor().Font().twips, before.twips) << "exactly, not rounded to whole points";
+    EXPECT_EQ(form->Documents().back()->Editor().Font().twips, before.twips);
+    EXPECT_TRUE(form->Options().FontName.empty()) << "Cancel leaves the options as they were";
     EXPECT_FALSE(registry.Open(RegistryRoot::CurrentUser, std::wstring(storage::kRootKey)) &&
                  storage::LoadOptions(registry).FontName == L"Courier New");
 
