@@ -314,9 +314,10 @@ endfunction()
 quillon_bench(load_bench framework_win bench/load_bench.cpp)
 quillon_bench(process_bench framework_win bench/process_bench.cpp)
 add_dependencies(process_bench Scrivo Relay Assist)
-foreach(bench editor editing switch macro desktop windows)
+foreach(bench editor editing switch macro desktop windows long_line)
   quillon_bench(${bench}_bench scrivo_shell bench/${bench}_bench.cpp shell/scrivo_strings_only.rc)
 endforeach()
+target_link_libraries(long_line_bench PRIVATE psapi)
 # The benchmarks that make the main window meet it as a user does: every
 # library beside them (a missing one would stop them at its question).
 add_dependencies(editor_bench Template Stencil Assist)

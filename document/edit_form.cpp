@@ -17,6 +17,7 @@
 #include "goto_dialog.h"
 #include "prompts.h"
 #include "text_format.h"
+#include "text_lines.h"
 #include "win32_clipboard.h"
 #include "win32_files.h"
 #include "win32_guards.h"
@@ -40,6 +41,7 @@ constexpr int kStrBackupFailed = 151;
 constexpr int kStrSaveTitle = 160;
 constexpr int kStrNotFound = 127;
 constexpr int kStrBinaryReadOnly = 200;
+constexpr int kStrWrapRefused = 201;
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -304,9 +306,16 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     SetWindowTextW(hwnd_, FormatText(kLoadingCaption, {name}).c_str());
     DWORD error = ERROR_SUCCESS;
     std::optional<std::string> bytes;
+    bool wrapRefused = false;
     {
         UpdateBracket bracket(*editor_);
         bytes = ReadWholeFile(name, &error);
+        // Lines too long for the control to wrap open unwrapped, before the
+        // text arrives: wrapping them could take minutes and all the memory.
+        if (bytes && editor_->WordWrap() && !WrapAffordable(*bytes)) {
+            editor_->SetWordWrap(false);
+            wrapRefused = true;
+        }
         if (bytes) editor_->LoadBytes(*bytes, CodePage::Ansi);
     }
     if (!bytes) return false;
@@ -330,6 +339,8 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     // Said once, as the file opens: the read-only switch stays off for it.
     if (binary_)
         ShowPrompt({kStrBinaryReadOnly, {name}, L"", PromptIcon::Information, PromptButtons::Ok, 0, host_.MainWindow()});
+    if (wrapRefused)
+        ShowPrompt({kStrWrapRefused, {name}, L"", PromptIcon::Information, PromptButtons::Ok, 0, host_.MainWindow()});
     return true;
 }
 
@@ -502,6 +513,12 @@ void TEditForm::ApplySystemColors() {
 void TEditForm::ApplyWordSelection() { editor_->SetAutoWordSelection(host_.Options().WordSelect); }
 
 void TEditForm::SetWordWrap(bool wrap) {
+    if (wrap && !editor_->WordWrap() && !WrapAffordable(editor_->Text())) {
+        ShowPrompt({kStrWrapRefused, {FFileName}, L"", PromptIcon::Information, PromptButtons::Ok, 0,
+                    host_.MainWindow()});
+        host_.SetWordWrapChecked(false);
+        return;
+    }
     WaitCursor wait;
     const int start = editor_->SelStart();
     editor_->SetWordWrap(wrap);

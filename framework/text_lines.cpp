@@ -29,4 +29,31 @@ std::string ExpandLineBreaks(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+constexpr size_t kShortLine = 256;
+constexpr unsigned long long kWrapBudget = 16384ull * 16384ull;
+
+template <typename Char>
+bool WrapAffordableText(std::basic_string_view<Char> text) {
+    unsigned long long cost = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n')) ++end;
+        const unsigned long long length = end - start;
+        if (length > kShortLine) {
+            cost += length * length;
+            if (cost > kWrapBudget) return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WrapAffordable(std::string_view text) { return WrapAffordableText(text); }
+bool WrapAffordable(std::wstring_view text) { return WrapAffordableText(text); }
+
 }  // namespace quillon

@@ -44,5 +44,34 @@ TEST(LineBreaks, NormalizeAndExpand) {
     EXPECT_EQ(ExpandLineBreaks(""), "");
 }
 
+// Word wrap is refused only where the control's cost would run away: a long
+// line, or many of them; a large page of ordinary lines always wraps.
+TEST(LineBreaks, WrapAffordableBoundsTheLongLinesOnly) {
+    const auto lines = [](size_t count, size_t length, const std::string& end) {
+        std::string text;
+        for (size_t i = 0; i < count; ++i) text += std::string(length, 'x') + end;
+        return text;
+    };
+    const struct {
+        std::string text;
+        bool affordable;
+    } cases[] = {
+        {"", true},
+        {lines(250000, 80, "\r\n"), true},       // 20 MB of ordinary lines
+        {lines(100000, 256, "\n"), true},         // short lines never count
+        {lines(1, 16384, ""), true},               // one line at the limit
+        {lines(1, 16385, ""), false},
+        {lines(1, 1 << 20, ""), false},            // a megabyte on one line
+        {lines(2, 12000, "\r"), false},           // two long lines together
+        {lines(4, 8000, "\r\n"), true},
+        {lines(200, 2000, "\r\n"), false},       // many moderately long lines
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WrapAffordable(c.text), c.affordable) << c.text.size();
+        const std::wstring wide(c.text.begin(), c.text.end());
+        EXPECT_EQ(WrapAffordable(wide), c.affordable) << c.text.size();
+    }
+}
+
 }  // namespace
 }  // namespace quillon

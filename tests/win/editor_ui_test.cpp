@@ -284,6 +284,33 @@ TEST_F(EditorUi, ShowInBrowserGoesToTheWebBrowserNotBackToTheEditor) {
     EXPECT_EQ(form->Documents().size(), 1u);
 }
 
+// A megabyte of Cyrillic words on one line (a minified page) would take the
+// control minutes and gigabytes to wrap: the page opens at once, unwrapped,
+// saying why (201); Ctrl+W refuses the same way; ordinary pages still wrap.
+TEST_F(EditorUi, ALineTooLongToWrapOpensUnwrappedAndSaysWhy) {
+    std::string line;
+    while (line.size() < (1u << 20)) line += "\xd1\xfa\xe5\xf8\xfc \xe6\xe5 \xe5\xf9\xb8 \xfd\xf2\xe8\xf5 ";
+    const std::wstring path = Put(L"minified.html", line);
+    const std::wstring ordinary = Put(L"ordinary.html", "<p>\xd1\xfa\xe5\xf8\xfc</p>\r\n<p>text</p>\r\n");
+    ScriptedPrompts script;
+    form->Files().OpenNamedFiles({path});
+    ASSERT_EQ(form->Documents().size(), 1u);
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{201});
+    ASSERT_FALSE(script.Seen().empty());
+    EXPECT_EQ(PromptText(script.Seen()[0]).find(L"слишком длинные строки") != std::wstring::npos, true);
+    EXPECT_FALSE(Active()->Editor().WordWrap());
+    EXPECT_FALSE(Checked(L"WordWrapItem"));
+    EXPECT_EQ(Active()->Editor().TextLength(), static_cast<int>(line.size()));
+    Command(kCmdWordWrap);
+    EXPECT_EQ(script.SeenIds(), (std::vector<int>{201, 201}));
+    EXPECT_FALSE(Active()->Editor().WordWrap());
+    EXPECT_FALSE(Checked(L"WordWrapItem"));
+
+    form->Files().OpenNamedFiles({ordinary});
+    EXPECT_EQ(script.SeenIds().size(), 2u);
+    EXPECT_TRUE(Active()->Editor().WordWrap());
+}
+
 TEST_F(EditorUi, TheSaveQuestionDecidesWhetherAWindowCloses) {
     const std::wstring path = Put(L"q.txt", "q");
     form->Files().OpenNamedFiles({path});
