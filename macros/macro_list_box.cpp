@@ -78,7 +78,35 @@ void MacroListBox::Add(const TMacrosItem& macro) {
 int MacroListBox::Count() const { return static_cast<int>(SendMessageW(listBox_, LB_GETCOUNT, 0, 0)); }
 void MacroListBox::Select(int index) { SendMessageW(listBox_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
+void MacroListBox::BeginFill(int count) {
+    if (fillDc_) return;
+    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(listBox_, LB_INITSTORAGE, static_cast<WPARAM>(count > 0 ? count : 0), 0);
+    fillFont_ = CreateStyledFont(reinterpret_cast<HFONT>(SendMessageW(listBox_, WM_GETFONT, 0, 0)), true, false);
+    fillDc_ = GetDC(listBox_);
+    if (fillDc_ && fillFont_) fillOldFont_ = SelectObject(fillDc_, fillFont_);
+}
+
+void MacroListBox::EndFill() {
+    if (fillDc_) {
+        if (fillOldFont_) SelectObject(fillDc_, fillOldFont_);
+        ReleaseDC(listBox_, fillDc_);
+    }
+    if (fillFont_) DeleteObject(fillFont_);
+    fillDc_ = nullptr;
+    fillFont_ = nullptr;
+    fillOldFont_ = nullptr;
+    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox_, nullptr, TRUE);
+}
+
 int MacroListBox::BoldNameWidth(const std::string& name) const {
+    if (fillDc_) {
+        const std::wstring text = Shown(name);
+        SIZE size{};
+        GetTextExtentPoint32W(fillDc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
     GdiObject<HFONT> bold(CreateStyledFont(reinterpret_cast<HFONT>(SendMessageW(listBox_, WM_GETFONT, 0, 0)), true, false));
     WindowDC dc(listBox_, bold.Get());
     if (!dc) return 0;

@@ -36,10 +36,16 @@ public:
     void SelectionChanged() override {
         if (selectionChanged_) selectionChanged_();
     }
+    // A refill paints once at its end and measures every name with one font and one DC.
+    void BeginFill(int count) override;
+    void EndFill() override;
 
 private:
     HWND listBox_;
     std::function<void()> selectionChanged_;
+    HFONT fillFont_ = nullptr;
+    HDC fillDc_ = nullptr;
+    HGDIOBJ fillOldFont_ = nullptr;
 };
 
 // The bold form of a font, deleted with the guard.

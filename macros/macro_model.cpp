@@ -149,11 +149,13 @@ void TMacrosList::RefreshDisplay(bool repopulate) {
     nameColumnWidth_ = 0;
     if (!view_) return;
     const int selected = view_->SelectedIndex();
+    view_->BeginFill(Count());
     if (repopulate) view_->Clear();
     for (const auto& macro : items_) {
         if (repopulate) view_->Add(*macro);
         nameColumnWidth_ = std::max(nameColumnWidth_, view_->BoldNameWidth(macro->name_));
     }
+    view_->EndFill();
     if (repopulate && view_->Count() > 0) {
         const int index = selected < 0 ? 0 : selected;
         view_->Select(index < view_->Count() ? index : view_->Count() - 1);

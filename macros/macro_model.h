@@ -67,6 +67,9 @@ public:
     virtual void Repaint() = 0;
     // The list box's selection-changed handler, when it has one.
     virtual void SelectionChanged() = 0;
+    // Around a refill: the view may hold its painting and its measuring tools.
+    virtual void BeginFill(int /*count*/) {}
+    virtual void EndFill() {}
 };
 
 enum class SortMethod : std::uint8_t { LastUsed = 0, ByName = 1, ByKey = 2, Fixed = 3 };

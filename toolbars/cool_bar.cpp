@@ -136,7 +136,27 @@ void CoolBar::FinishBands() {
         band.fStyle |= RBBS_USECHEVRON;
         band.cxIdeal = static_cast<UINT>(last.right);
         SendMessageW(rebar_, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
+        FitBandToButtons(index, bar, last.right);
     }
+}
+
+// A band starts at least as wide as its buttons need: the form's widths were
+// made for narrower captions, and a band a few pixels short shows a chevron
+// beside room to spare. What the band keeps beside its child (gripper,
+// caption, edges) is measured, not assumed.
+void CoolBar::FitBandToButtons(int index, HWND bar, int buttonsWidth) {
+    REBARBANDINFOW band{};
+    band.cbSize = kBandInfoSize;
+    band.fMask = RBBIM_SIZE | RBBIM_HEADERSIZE;
+    SendMessageW(rebar_, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
+    RECT child{};
+    GetClientRect(bar, &child);
+    if (child.right <= 0 || child.right >= buttonsWidth) return;
+    const int besideChild = static_cast<int>(band.cx) - child.right;
+    if (besideChild < 0) return;
+    band.fMask = RBBIM_SIZE;
+    band.cx = static_cast<UINT>(besideChild + buttonsWidth);
+    SendMessageW(rebar_, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
 }
 
 bool CoolBar::LoadPictures(const std::wstring& libraryPath) {
@@ -380,9 +400,13 @@ std::vector<ChevronItem> CoolBar::ChevronMenuItems(int bandIndex) const {
     const int toolbar = ToolbarOfBand(bandIndex);
     if (toolbar < 0) return {};
     HWND bar = toolbars_[static_cast<size_t>(toolbar)];
-    RECT bandRect{};
+    // What shows of the buttons: the toolbar's window inside its band. The
+    // band also holds its caption and the chevron, which cover no button.
+    RECT bandRect{}, shown{};
     SendMessageW(rebar_, RB_GETRECT, bandIndex, reinterpret_cast<LPARAM>(&bandRect));
     MapWindowPoints(rebar_, nullptr, reinterpret_cast<POINT*>(&bandRect), 2);
+    GetWindowRect(bar, &shown);
+    IntersectRect(&bandRect, &bandRect, &shown);
     std::vector<Box> boxes;
     std::vector<ChevronButton> buttons;
     const auto rows = ButtonsOf(static_cast<Toolbar>(toolbar));

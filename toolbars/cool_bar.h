@@ -120,6 +120,7 @@ private:
     HMENU CopyMenu(HMENU source, UINT& nextId, std::vector<std::pair<UINT, UINT>>& copied) const;
 
     HWND parent_ = nullptr;
+    void FitBandToButtons(int index, HWND bar, int buttonsWidth);
     HWND rebar_ = nullptr;
     Host host_;
     std::array<HWND, kToolbarCount> toolbars_{};

@@ -154,6 +154,47 @@ TEST_F(ToolbarsUi, ChevronMenuOffersTheCutOffButtons) {
     EXPECT_EQ(form->Documents().size(), before + 1);
 }
 
+// A band shows every button that fits in its toolbar's window, and its
+// chevron menu lists exactly the rest: at the first start every band of a
+// full-width window shows all its buttons; narrowed step by step, the Window
+// band never loses a button between the two places.
+TEST_F(ToolbarsUi, EveryButtonIsOnItsBandOrInItsChevronMenu) {
+    HWND rebar = form->Bar().Handle();
+    const auto wholly = [](HWND bar, int i) {
+        RECT button{}, client{};
+        SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        GetClientRect(bar, &client);
+        return button.right <= client.right && button.left >= client.left;
+    };
+    const auto check = [&](Toolbar toolbar, const std::string& where) {
+        HWND bar = form->Bar().ToolbarWindow(toolbar);
+        const int index = form->Bar().BandIndex(toolbar);
+        std::vector<bool> inMenu(ButtonsOf(toolbar).size(), false);
+        for (const ChevronItem& item : form->Bar().ChevronMenuItems(index)) inMenu[item.button] = true;
+        for (size_t i = 0; i < inMenu.size(); ++i) {
+            TBBUTTON button{};
+            SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+            if ((button.fsState & TBSTATE_HIDDEN) || (button.fsStyle & BTNS_SEP)) continue;
+            EXPECT_NE(wholly(bar, static_cast<int>(i)), inMenu[i]) << where << ": button " << i;
+        }
+    };
+    for (Toolbar toolbar : {Toolbar::File, Toolbar::Edit, Toolbar::Format, Toolbar::Window, Toolbar::Find}) {
+        check(toolbar, "first start");
+        EXPECT_TRUE(form->Bar().ChevronMenuItems(form->Bar().BandIndex(toolbar)).empty())
+            << "a full-width window shows every button of band " << static_cast<int>(toolbar);
+    }
+    const int window = form->Bar().BandIndex(Toolbar::Window);
+    for (int width = 480; width > 60; width -= 3) {
+        REBARBANDINFOW band{};
+        band.cbSize = REBARBANDINFOW_V3_SIZE;
+        band.fMask = RBBIM_SIZE;
+        band.cx = static_cast<UINT>(width);
+        SendMessageW(rebar, RB_SETBANDINFOW, window, reinterpret_cast<LPARAM>(&band));
+        test::PumpMessages();
+        check(Toolbar::Window, "width " + std::to_string(width));
+    }
+}
+
 TEST_F(ToolbarsUi, HighlightedButtonShowsItsLongHint) {
     HWND bar = form->Bar().ToolbarWindow(Toolbar::File);
     const int open = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX,
