@@ -34,6 +34,9 @@ void StatusBar::SetPanels(const std::vector<int>& widths) {
     std::vector<int> edges;
     int right = 0;
     for (const int width : widths) edges.push_back(right += width);
+    // The last panel reaches the bar's right end: a message there is not cut
+    // short while the bar has room for it.
+    if (!edges.empty()) edges.back() = -1;
     SendMessageW(bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 

@@ -587,7 +587,7 @@ private:
                 ShowPrompt({kStrReadFailed, {}, L"", PromptIcon::Information, PromptButtons::Ok, 0, form_});
             }
         }
-        macros_.RefreshDisplay(true);
+        // The reading filled the list once, whole or as far as it went.
         macros_.SetModified(false);
         if (macros_.Count() > 0) EnableMacroControls();
         else DisableMacroControls();

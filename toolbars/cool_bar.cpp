@@ -40,7 +40,10 @@ HIMAGELIST NewList() { return ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1
 
 }  // namespace
 
+CoolBar* CoolBar::hintWatcher_ = nullptr;
+
 CoolBar::~CoolBar() {
+    StopWatchingHint();
     for (auto& set : sets_)
         for (HIMAGELIST list : {set.normal, set.hot, set.disabled})
             if (list) ImageList_Destroy(list);
@@ -389,11 +392,44 @@ bool CoolBar::OnNotify(const NMHDR& header, LRESULT& result) {
         const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
         const ToolButtonRow* row = (hot.dwFlags & HICF_LEAVING) ? nullptr : RowOfId(static_cast<UINT>(hot.idNew));
         if (host_.showHint) host_.showHint(row ? std::wstring(LongHint(HintOf(*row))) : std::wstring());
+        if (row) WatchHint();
+        else StopWatchingHint();
         result = 0;
         return true;
     }
     default: return false;
     }
+}
+
+// A toolbar does not always say that the mouse has left it (Wine's does not),
+// and the button's hint would then stay in the status bar with the panels
+// hidden. While a button's hint shows, a timer looks where the mouse is; once
+// it is over no toolbar, the panels come back. An open menu shows its own
+// hints and ends the watch.
+void CoolBar::WatchHint() {
+    if (hintWatcher_ && hintWatcher_ != this) hintWatcher_->StopWatchingHint();
+    hintWatcher_ = this;
+    hintTimer_ = SetTimer(nullptr, hintTimer_, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (hintWatcher_) hintWatcher_->CheckHint();
+    });
+}
+
+void CoolBar::StopWatchingHint() {
+    if (hintTimer_) KillTimer(nullptr, hintTimer_);
+    hintTimer_ = 0;
+    if (hintWatcher_ == this) hintWatcher_ = nullptr;
+}
+
+void CoolBar::CheckHint() {
+    GUITHREADINFO gui{sizeof gui};
+    if (GetGUIThreadInfo(0, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) return StopWatchingHint();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    HWND under = WindowFromPoint(cursor);
+    for (HWND bar : toolbars_)
+        if (under == bar) return;
+    StopWatchingHint();
+    if (host_.showHint) host_.showHint(std::wstring());
 }
 
 std::vector<ChevronItem> CoolBar::ChevronMenuItems(int bandIndex) const {

@@ -121,6 +121,11 @@ private:
 
     HWND parent_ = nullptr;
     void FitBandToButtons(int index, HWND bar, int buttonsWidth);
+    void WatchHint();
+    void StopWatchingHint();
+    void CheckHint();
+    static CoolBar* hintWatcher_;
+    UINT_PTR hintTimer_ = 0;
     HWND rebar_ = nullptr;
     Host host_;
     std::array<HWND, kToolbarCount> toolbars_{};

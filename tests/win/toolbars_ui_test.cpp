@@ -207,6 +207,25 @@ TEST_F(ToolbarsUi, HighlightedButtonShowsItsLongHint) {
     EXPECT_EQ(form->HintShown(), L"");
 }
 
+// The mouse rests on Save and moves away without the toolbar saying so: the
+// panels come back all the same, while a menu's hints are left alone.
+TEST_F(ToolbarsUi, AButtonsHintGoesWhenTheMouseLeavesTheToolbar) {
+    HWND bar = form->Bar().ToolbarWindow(Toolbar::File);
+    const int save = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX,
+                                                   kFirstButtonId + (FindButton(L"SaveBtn") - ToolButtonRows().data()), 0));
+    RECT button{};
+    SendMessageW(bar, TB_GETITEMRECT, save, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    SendMessageW(bar, TB_SETHOTITEM, save, 0);
+    test::PumpMessages();
+    ASSERT_EQ(form->HintShown(), L"Сохрание активного документа");
+    RECT client{};
+    GetWindowRect(form->DocumentArea(), &client);
+    SetCursorPos((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+    EXPECT_TRUE(test::WaitFor([&] { return form->HintShown().empty(); }, std::chrono::seconds(5)));
+}
+
 TEST_F(ToolbarsUi, AHiddenToolbarStaysHiddenAfterARestart) {
     EXPECT_TRUE(form->ToolbarItemChecked(static_cast<int>(Toolbar::Format)));
     form->ViewToolClick(static_cast<int>(Toolbar::Format));
