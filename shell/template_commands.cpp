@@ -72,17 +72,16 @@ void THtmlScrivoForm::BuildTemplateMenus() {
     for (HMENU menu : menus)
         while (menu && GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
     coolBar_.SetTag(L"LoadTemplateBtn", templates_.DefaultIndex);
-    for (std::int32_t i = 0; i < templates_.GetCount(); ++i) {
-        const CTemplateItem& entry = *templates_.Item(i);
-        if (!entry.Visible) continue;
-        const UINT id = kFirstTemplateId + static_cast<UINT>(i);
-        const std::wstring caption = BytesToText(entry.Title, CodePage::Win1251);
+    for (const std::int32_t i : TemplateMenuRows(templates_)) {
         for (HMENU menu : menus) {
             if (!menu) continue;
-            if (entry.Title == "-") {
+            if (i == kTemplateMenuSeparator) {
                 AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
                 continue;
             }
+            const CTemplateItem& entry = *templates_.Item(i);
+            const UINT id = kFirstTemplateId + static_cast<UINT>(i);
+            const std::wstring caption = BytesToText(entry.Title, CodePage::Win1251);
             const bool main = menu == menus[0];
             const bool isDefault = i == templates_.DefaultIndex;
             AppendMenuW(menu, MF_STRING, id, (caption + (main && isDefault ? L"\tCtrl+L" : L"")).c_str());
@@ -110,7 +109,7 @@ void THtmlScrivoForm::EditTemplateList() {
 
 void THtmlScrivoForm::LoadTemplate(std::int32_t index) {
     CTemplateItem* entry = templates_.Item(index);
-    if (!entry) {
+    if (!entry || IsTemplateSeparator(*entry)) {
         // No default chosen (or one past the list): the list to choose from.
         POINT at{};
         GetCursorPos(&at);

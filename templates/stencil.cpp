@@ -512,11 +512,14 @@ private:
         UpdateCommands();
     }
 
+    static void __stdcall HideReadOnlyBox(FileDialogRequest*, OPENFILENAMEA* setup) { setup->Flags |= OFN_HIDEREADONLY; }
+
     void AddFiles() {
         std::vector<char> names(kNameBufferSize, '\0');
         char folder[kFileboxFolderSize] = {};
         const std::string title = TextToBytes(LoadText(IDS_ADD_TITLE), CodePage::Ansi);
-        FileDialogRequest request{dialog_, names.data(), kNameBufferSize, 0, folder, title.c_str(), 0, nullptr};
+        // Files become templates, read and never written: no read-only box.
+        FileDialogRequest request{dialog_, names.data(), kNameBufferSize, 0, folder, title.c_str(), 0, HideReadOnlyBox};
         if (!OpenFiles(&request)) return;
         GetOpenFilesList(&request);
         names.back() = '\0';
@@ -694,6 +697,9 @@ private:
             RECT rect{};
             SendMessageW(toolBar_, TB_GETRECT, CMD_ADD_FILE, reinterpret_cast<LPARAM>(&rect));
             MapWindowPoints(toolBar_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+            // The button's tool tip would otherwise stay over its menu.
+            if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0)))
+                SendMessageW(tips, TTM_POP, 0, 0);
             TrackPopupMenu(GetSubMenu(addMenu_, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, rect.left,
                            rect.bottom, 0, dialog_, nullptr);
             return TBDDRET_DEFAULT;

@@ -178,4 +178,23 @@ std::string CTemplateList::Write() const {
     return writer.Bytes();
 }
 
+bool IsTemplateSeparator(const CTemplateItem& item) { return item.Id == 0 || item.Title == "-"; }
+
+std::vector<std::int32_t> TemplateMenuRows(const CTemplateList& list) {
+    std::vector<std::int32_t> rows;
+    bool separatorPending = false;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        const CTemplateItem& item = *list.Item(i);
+        if (!item.Visible) continue;
+        if (IsTemplateSeparator(item)) {
+            separatorPending = !rows.empty();
+            continue;
+        }
+        if (separatorPending) rows.push_back(kTemplateMenuSeparator);
+        separatorPending = false;
+        rows.push_back(i);
+    }
+    return rows;
+}
+
 }  // namespace quillon

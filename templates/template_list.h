@@ -84,4 +84,13 @@ private:
     std::vector<std::unique_ptr<CTemplateItem>> items_;
 };
 
+// A separator line of the menus: the list editor's separators (id 0) and a title "-".
+bool IsTemplateSeparator(const CTemplateItem& item);
+
+// The rows of the template menus: the indices of the ticked entries in list
+// order, kTemplateMenuSeparator for a separator line; a separator never stands
+// first, last or beside another.
+inline constexpr std::int32_t kTemplateMenuSeparator = -1;
+std::vector<std::int32_t> TemplateMenuRows(const CTemplateList& list);
+
 }  // namespace quillon

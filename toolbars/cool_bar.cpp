@@ -353,6 +353,9 @@ void CoolBar::ShowDropDown(const NMTOOLBARW& info) {
     if (!menu) return;
     RECT button = info.rcButton;
     MapWindowPoints(info.hdr.hwndFrom, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    // The button's tool tip would otherwise stay over its menu.
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(info.hdr.hwndFrom, TB_GETTOOLTIPS, 0, 0)))
+        SendMessageW(tips, TTM_POP, 0, 0);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.left, button.bottom, 0, parent_,
                    nullptr);
 }

@@ -186,6 +186,40 @@ TEST(TemplateList, EditingThroughTheInterface) {
     EXPECT_EQ(face.GetDefault(), -1);
 }
 
+// The menus' rows from the list: a separator added in the list editor (id 0,
+// no title) is a separator line at once, like a stored one ("-"); unticked
+// entries and separators at either end or side by side leave no row.
+TEST(TemplateList, MenuRowsShowSeparatorsOnlyBetweenEntries) {
+    const auto rows = [](const std::string& spec) {
+        // One letter an entry: a-z a ticked file template, A-Z an unticked
+        // one, '|' the editor's separator, '-' a stored one.
+        CTemplateList list;
+        CTemplateListInterface& face = list;
+        for (const char c : spec) {
+            CTemplateItemInterface* item = face.Add();
+            if (c == '|') {
+                item->SetId(0);
+                item->SetTitle("");
+            } else {
+                item->SetTitle(c == '-' ? "-" : std::string(1, c).c_str());
+            }
+            item->SetVisible(!(c >= 'A' && c <= 'Z'));
+        }
+        std::string shown;
+        for (const std::int32_t row : TemplateMenuRows(list))
+            shown += row == kTemplateMenuSeparator ? '|' : list.Item(row)->Title[0];
+        return shown;
+    };
+    const struct {
+        std::string spec, shown;
+    } cases[] = {
+        {"a|b", "a|b"},     {"a-b", "a|b"},     {"|ab|", "ab"},   {"a||-b", "a|b"},
+        {"a|B|c", "a|c"},   {"a|B", "a"},       {"|", ""},        {"", ""},
+        {"ab-", "ab"},      {"-a-b-c-", "a|b|c"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(rows(c.spec), c.shown) << c.spec;
+}
+
 TEST(TemplateList, DirectoryNeedsEveryRecordItCounts) {
     std::string bytes = {2, 0, 0, 0};
     for (int i = 0; i < 8; ++i) bytes += std::string{static_cast<char>(i), 0, 0, 0};

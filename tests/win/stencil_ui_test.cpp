@@ -399,11 +399,12 @@ TEST_F(Stencil, AddingThreeFilesAndASeparator) {
     GetCurrentDirectoryW(MAX_PATH, previous);
     SetCurrentDirectoryW(folder.c_str());
     std::vector<std::wstring> titles, combo;
-    bool answered = false;
+    bool answered = false, readOnlyShown = false;
     Run({[&](HWND dialog) {
         // First into the folder (the dialog starts in its own), then the three names.
         int typed = 0;
         Answer files = ByCaption(L"Добавление шаблона", [&](HWND box) {
+            if (HWND readOnly = GetDlgItem(box, chx1)) readOnlyShown = readOnlyShown || IsWindowVisible(readOnly);
             const std::string text = typed++ == 0 ? TextToBytes(folder, CodePage::Ansi) : "\"a.html\" \"b.txt\" \"c.css\"";
             SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(text.c_str()));
@@ -419,6 +420,7 @@ TEST_F(Stencil, AddingThreeFilesAndASeparator) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     ASSERT_TRUE(answered) << "the file dialog never showed";
+    EXPECT_FALSE(readOnlyShown) << "templates are only read: no read-only box";
     ASSERT_EQ(list.Count(), 9);
     const wchar_t* names[] = {L"a.html", L"b.txt", L"c.css"};
     const char* exts[] = {".html", ".txt", ".css"};
