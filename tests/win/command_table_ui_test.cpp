@@ -72,6 +72,7 @@ TEST_F(CommandTableUi, EveryCommandNumberDoesWhatItsRowSays) {
     };
     auto nothing = [](CommandTableUi&) {};
     bool wrapBefore = false;
+    HWND activeBefore = nullptr;
     const std::vector<CommandCase> cases = {
         {"bold around the selection", 0, select(3, 3),
          [&](CommandTableUi& t) { return text(t) == L"<p><b>abc</b></p>" && t.Active()->Editor().SelText() == L"abc"; }},
@@ -103,7 +104,8 @@ TEST_F(CommandTableUi, EveryCommandNumberDoesWhatItsRowSays) {
         {"word selection", kCmdWordSelect, nothing, [](CommandTableUi& t) { return t.Checked(L"WordSelectItem"); }},
         {"backups", kCmdBackups, nothing, [](CommandTableUi& t) { return !t.Checked(L"BackupsItem"); }},
         {"new", kCmdNew, nothing, [](CommandTableUi& t) { return t.form->Documents().size() == 3; }},
-        {"next window", kCmdNextWindow, nothing, [](CommandTableUi& t) { return t.Active() != nullptr; }},
+        {"next window", kCmdNextWindow, [&](CommandTableUi& t) { activeBefore = t.Active()->Handle(); },
+         [&](CommandTableUi& t) { return t.Active() && t.Active()->Handle() != activeBefore; }},
         {"an unknown number does nothing", 999, nothing, [](CommandTableUi& t) { return t.form->Documents().size() == 3; }},
     };
     form->Files().OpenNamedFiles({notes, page});

@@ -759,12 +759,26 @@ TEST_F(EditorUi, OptionsSwitchAndCaptionsFollowFullNames) {
     EXPECT_FALSE(Checked(L"BackupsItem"));
     EXPECT_FALSE(form->Options().BackupCopies);
     // Word wrap follows the kind (txt wraps) and switches for the active window only.
+    const std::wstring other = Put(L"other.txt", "y");
+    form->Files().OpenNamedFiles({other});
+    TEditForm* second = Active();
+    TEditForm* first = form->Documents().front() == second ? form->Documents().back() : form->Documents().front();
     EXPECT_TRUE(Checked(L"WordWrapItem"));
     Command(kCmdWordWrap);
     EXPECT_FALSE(Checked(L"WordWrapItem"));
-    EXPECT_FALSE(Active()->Editor().WordWrap());
-    // Unknown numbers do nothing.
+    EXPECT_FALSE(second->Editor().WordWrap());
+    EXPECT_TRUE(first->Editor().WordWrap()) << "the other window keeps its word wrap";
+    // Unknown numbers do nothing: no window, option or text changes.
+    const EditorOptions optionsBefore = form->Options();
+    const size_t windowsBefore = form->Documents().size();
+    const std::wstring textBefore = second->Editor().Text();
     Command(9999);
+    EXPECT_EQ(form->Documents().size(), windowsBefore);
+    EXPECT_EQ(Active(), second);
+    EXPECT_EQ(second->Editor().Text(), textBefore);
+    EXPECT_EQ(form->Options().BackupCopies, optionsBefore.BackupCopies);
+    EXPECT_EQ(form->Options().FullNames, optionsBefore.FullNames);
+    EXPECT_FALSE(second->Editor().Modified());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -238,23 +239,66 @@ bool PlantedLibraryLoaded() {
            INVALID_FILE_ATTRIBUTES;
 }
 
+// The texts of the message boxes a process shows while the predicate waits,
+// each answered Yes (an OK box takes it as OK) so that the start goes on.
+std::vector<std::wstring> AnswerBoxesUntil(DWORD processId, const std::function<bool()>& done) {
+    std::vector<std::wstring> texts;
+    test::WaitFor([&] {
+        if (HWND box = FindProcessWindow(processId, L"#32770")) {
+            wchar_t text[1024] = {};
+            GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message's static text
+            if (!text[0]) {
+                for (HWND child = GetWindow(box, GW_CHILD); child && !text[0]; child = GetWindow(child, GW_HWNDNEXT)) {
+                    wchar_t cls[32] = {};
+                    GetClassNameW(child, cls, 32);
+                    if (std::wstring(cls) == L"Static") GetWindowTextW(child, text, 1024);
+                }
+            }
+            if (text[0] && (texts.empty() || texts.back() != text)) texts.push_back(text);
+            PostMessageW(box, WM_COMMAND, IDYES, 0);
+        }
+        return done();
+    }, std::chrono::seconds(60));
+    return texts;
+}
+
 TEST_F(ScrivoProcess, LibrariesPlantedInTheCurrentFolderAreNeverLoaded) {
     const std::wstring planted = PlantedFolder();
-    // The editor started in the planted folder with a file to hand over takes
-    // every library from its own folder.
+    // The editor alone in a folder (with only the libraries it cannot start
+    // or take a file without) and started in the planted folder: it says that its pictures
+    // and its templates are missing rather than take the strangers, and a
+    // file handed to it still opens.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring bare = std::wstring(temp) + L"quillon-editor-alone\\";
+    CreateDirectoryW(bare.c_str(), nullptr);
+    for (const wchar_t* name : {L"Scrivo.exe", L"Filebox.dll", L"Assist.dll"})
+        ASSERT_TRUE(CopyFileW((test::BinFolder() + name).c_str(), (bare + name).c_str(), FALSE));
     const std::wstring document = TempFile(L"quillon-planted.txt");
     Process editor;
-    Start(editor, L"\"" + document + L"\"", L"Scrivo.exe", planted.c_str());
-    HWND frame = WaitForFrame(editor);
+    Start(editor, L"\"" + document + L"\"", bare + L"Scrivo.exe", planted.c_str());
+    HWND frame = nullptr;
+    const auto said = AnswerBoxesUntil(editor.info.dwProcessId, [&] {
+        frame = FindWindowOf(editor.info.dwProcessId);
+        return frame && IsWindowVisible(frame) && DocumentCaptions(frame).size() == 1;
+    });
     ASSERT_TRUE(frame);
-    EXPECT_TRUE(test::WaitFor([&] { return DocumentCaptions(frame).size() == 1; }));
+    std::string all;
+    for (const auto& text : said) {
+        char bytes[2048] = {};
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+        all += std::string(bytes) + " | ";
+    }
+    ASSERT_GE(said.size(), 2u) << all;
+    EXPECT_NE(said[0].find(L"Не удалось загрузить библиотеку Template.dll"), std::wstring::npos)
+        << "not the planted library's missing description: " << all;
+    EXPECT_NE(said[1].find(L"Toolbars.dll"), std::wstring::npos) << all;
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(editor), 0u);
     EXPECT_FALSE(PlantedLibraryLoaded()) << "the editor";
+    for (const wchar_t* name : {L"Scrivo.exe", L"Filebox.dll", L"Assist.dll"}) DeleteFileW((bare + name).c_str());
 
     // Relay alone in a folder without Assist: it finds none and does nothing.
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
     const std::wstring alone = std::wstring(temp) + L"quillon-relay-alone\\";
     CreateDirectoryW(alone.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW((test::BinFolder() + L"Relay.exe").c_str(), (alone + L"Relay.exe").c_str(), FALSE));

@@ -83,24 +83,39 @@ TEST_F(ToolbarImages, EachToolbarGetsItsPicturesInStrips) {
     }
 }
 
+// The system colours are set to ones no picture holds (the usual button text is
+// black, which black mapped to black could not tell from no mapping at all),
+// and given back afterwards.
 TEST_F(ToolbarImages, MappedColoursFollowTheSystemColours) {
+    const int elements[] = {COLOR_BTNTEXT, COLOR_HOTLIGHT, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+    const COLORREF odd[] = {RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9), RGB(10, 11, 12)};
+    COLORREF saved[4] = {};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(4, elements, odd));
     HBITMAP normal = nullptr, hot = nullptr, disabled = nullptr;
     images(1, 3, &normal, &hot, &disabled);
-    // Somewhere in the digits' half the black became the button-text colour,
-    // and the disabled pictures carry only the shadow and highlight colours.
-    bool digitText = false;
-    for (int x = 112; x < 272 && !digitText; ++x)
-        for (int y = 0; y < 16 && !digitText; ++y) digitText = PixelOf(normal, x, y) == GetSysColor(COLOR_BTNTEXT);
-    EXPECT_TRUE(digitText);
+    SetSysColors(4, elements, saved);
+    // Somewhere in the digits' half the black became the button-text colour
+    // (the hot one in the hot pictures), and the disabled pictures carry only
+    // the shadow and highlight colours.
+    const auto holds = [](HBITMAP bitmap, COLORREF colour) {
+        for (int x = 112; x < 272; ++x)
+            for (int y = 0; y < 16; ++y)
+                if (PixelOf(bitmap, x, y) == colour) return true;
+        return false;
+    };
+    EXPECT_TRUE(holds(normal, odd[0]));
+    EXPECT_FALSE(holds(normal, RGB(0, 0, 0))) << "no black left unmapped";
+    EXPECT_TRUE(holds(hot, odd[1]));
+    bool shadow = false;
     for (int x = 0; x < 272; ++x)
         for (int y = 0; y < 16; ++y) {
             const COLORREF c = PixelOf(disabled, x, y);
-            ASSERT_TRUE(c == RGB(255, 0, 255) || c == GetSysColor(COLOR_BTNSHADOW) || c == GetSysColor(COLOR_BTNHIGHLIGHT))
-                << x << "," << y;
+            shadow = shadow || c == odd[2];
+            ASSERT_TRUE(c == RGB(255, 0, 255) || c == odd[2] || c == odd[3]) << x << "," << y;
         }
-    for (HBITMAP bitmap : {normal, hot, disabled}) {
-        DeleteObject(bitmap);
-    }
+    EXPECT_TRUE(shadow);
+    for (HBITMAP bitmap : {normal, hot, disabled}) DeleteObject(bitmap);
 }
 
 }  // namespace

@@ -133,19 +133,38 @@ TEST_F(WindowsUi, TheWindowListDialogActivatesClosesAndEndsWithTheLastWindow) {
     EXPECT_EQ(form->HintShown(), L"");
     EXPECT_EQ(Active()->FileName(), names[0]);
 
+    // Cancel after choosing another entry: the active window stays.
+    {
+        DialogScript answers(L"Выбор окна", {[&](HWND d) {
+            HWND list = GetDlgItem(d, kWindowsListId);
+            SendMessageW(list, LB_SETCURSEL, 2, 0);
+            SendMessageW(d, WM_COMMAND, MAKEWPARAM(kWindowsListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            SendMessageW(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+        }});
+        Command(kCmdWindowList);
+        EXPECT_EQ(answers.StepsRun(), 1);
+    }
+    EXPECT_EQ(Active()->FileName(), names[0]) << "Cancel activates nothing";
+
     // "Удалить" on a modified window answered Cancel keeps it; then all go and the dialog ends.
     Active()->Editor().ReplaceSel(L"changed");
+    HWND modified = Active()->Handle();
     ScriptedPrompts script({PromptAnswer::Cancel, PromptAnswer::No});
-    int steps = 0;
+    std::vector<int> entriesAfter;
+    bool keptAfterCancel = false;
     {
         const auto remove = [&](HWND d) {
-            ++steps;
             SendMessageW(GetDlgItem(d, kWindowDeleteId), BM_CLICK, 0, 0);
+            if (entriesAfter.empty()) keptAfterCancel = IsWindow(modified) != FALSE;
+            if (IsWindow(d))
+                entriesAfter.push_back(static_cast<int>(SendDlgItemMessageW(d, kWindowsListId, LB_GETCOUNT, 0, 0)));
         };
         DialogScript answers(L"Выбор окна", {remove, remove, remove, remove, remove});
         Command(kCmdWindowList);
         EXPECT_EQ(answers.StepsRun(), 4) << "one refusal, then the three windows; the last one ends the dialog";
     }
+    EXPECT_TRUE(keptAfterCancel) << "the save question's Cancel keeps the window";
+    EXPECT_EQ(entriesAfter, (std::vector<int>{3, 2, 1})) << "each removal leaves the others listed";
     EXPECT_EQ(script.SeenIds(), (std::vector<int>{110, 110}));
     EXPECT_TRUE(form->Documents().empty());
     EXPECT_EQ(form->Windows().Count(), 0);
