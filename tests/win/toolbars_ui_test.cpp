@@ -24,18 +24,21 @@ protected:
         test::PumpMessages();
         return Active();
     }
+    static void SetBandWidth(HWND rebar, int index, int width) {
+        REBARBANDINFOW band{};
+        band.cbSize = REBARBANDINFOW_V3_SIZE;
+        band.fMask = RBBIM_SIZE;
+        band.cx = static_cast<UINT>(width);
+        SendMessageW(rebar, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
+        test::PumpMessages();
+    }
     // The band's width set so that its first hidden button is the one named
     // (bounded search from wide to narrow); false when no width gives that.
     bool NarrowUntilFirstHidden(Toolbar toolbar, std::wstring_view caption) {
         HWND rebar = form->Bar().Handle();
         const int index = form->Bar().BandIndex(toolbar);
         for (int width = 400; width > 20; width -= 2) {
-            REBARBANDINFOW band{};
-            band.cbSize = REBARBANDINFOW_V3_SIZE;
-            band.fMask = RBBIM_SIZE;
-            band.cx = static_cast<UINT>(width);
-            SendMessageW(rebar, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
-            test::PumpMessages();
+            SetBandWidth(rebar, index, width);
             const auto items = form->Bar().ChevronMenuItems(index);
             if (!items.empty() && !items[0].separator && items[0].caption == caption) return true;
         }
@@ -185,12 +188,7 @@ TEST_F(ToolbarsUi, EveryButtonIsOnItsBandOrInItsChevronMenu) {
     }
     const int window = form->Bar().BandIndex(Toolbar::Window);
     for (int width = 480; width > 60; width -= 3) {
-        REBARBANDINFOW band{};
-        band.cbSize = REBARBANDINFOW_V3_SIZE;
-        band.fMask = RBBIM_SIZE;
-        band.cx = static_cast<UINT>(width);
-        SendMessageW(rebar, RB_SETBANDINFOW, window, reinterpret_cast<LPARAM>(&band));
-        test::PumpMessages();
+        SetBandWidth(rebar, window, width);
         check(Toolbar::Window, "width " + std::to_string(width));
     }
 }
