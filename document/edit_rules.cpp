@@ -13,8 +13,7 @@ std::wstring BackupName(std::wstring_view fileName) {
 }
 
 bool IsOurProgram(std::wstring_view executable) {
-    const size_t slash = executable.find_last_of(L"\\/");
-    std::wstring name(executable.substr(slash == std::wstring_view::npos ? 0 : slash + 1));
+    std::wstring name = NameWithoutFolder(executable);
     while (!name.empty() && (name.back() == L'"' || name.back() == L' ')) name.pop_back();
     for (wchar_t& c : name)
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
