@@ -51,6 +51,7 @@ add_executable(native_tests
   tests/native/storage_test.cpp
   tests/native/stencil_model_test.cpp
   tests/native/template_list_test.cpp
+  tests/native/text_coding_test.cpp
   tests/native/text_format_test.cpp
   tests/native/toolbar_model_test.cpp
   tests/native/window_list_test.cpp
@@ -87,5 +88,7 @@ if(QUILLON_CLANG)
   quillon_fuzz_target(template_list_fuzz tests/fuzz/template_list_fuzz.cpp framework/typed_stream.cpp
                       templates/template_list.cpp)
   quillon_fuzz_target(band_record_fuzz tests/fuzz/band_record_fuzz.cpp toolbars/toolbar_model.cpp)
+  quillon_fuzz_target(text_coding_fuzz tests/fuzz/text_coding_fuzz.cpp framework/text_coding.cpp framework/codepage.cpp
+                      framework/codepage_portable.cpp framework/codepage_tables.cpp framework/text_lines.cpp)
   quillon_fuzz_target(stencil_layout_fuzz tests/fuzz/stencil_layout_fuzz.cpp templates/stencil_model.cpp)
 endif()

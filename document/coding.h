@@ -8,10 +8,11 @@
 
 namespace quillon {
 
-// The text re-read in the other code page. A document that is DOS text goes
-// back to the file's own bytes shown as they are; any other has the bytes it
-// shows read as DOS text. Characters without a counterpart change for good; the
-// conversion stops at the first zero character, as the system's does.
+// The text read in the other code page: its bytes in the code page it is shown
+// in (DOS when dosText, else Windows), read back in the other one. Every
+// character of either page comes back after two switches; a character the
+// first page lacks becomes '?'. The conversion stops at the first zero
+// character, as the system's does.
 std::wstring ConvertCoding(std::wstring_view text, bool dosText);
 
 // Replaces the editor's text by its conversion and keeps the caret. The undo
@@ -19,5 +20,9 @@ std::wstring ConvertCoding(std::wstring_view text, bool dosText);
 // and coding out of step); a change leaves the editor modified. Returns whether
 // the text changed.
 bool ToggleCodingText(EditorControl& editor, bool dosText);
+
+// Replaces the editor's text by what the code page makes of it (every character
+// it lacks becomes '?'), in the same way; whether the text changed.
+bool FitTextToPage(EditorControl& editor, CodePage page);
 
 }  // namespace quillon

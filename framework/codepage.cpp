@@ -35,4 +35,14 @@ std::string TextToBytes(std::wstring_view text, CodePage page) {
     return bytes;
 }
 
+bool PageHolds(std::wstring_view text, CodePage page) {
+    const detail::SingleByteTable* table = detail::SystemTable(page);
+    if (!table) return detail::MultiByteHolds(text, page);
+    for (const wchar_t ch : text) {
+        const auto unit = static_cast<std::uint32_t>(ch);
+        if (unit >= 0x10000 || !table->toByte[unit]) return false;
+    }
+    return true;
+}
+
 }  // namespace quillon

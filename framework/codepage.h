@@ -20,6 +20,8 @@ enum class CodePage {
 std::wstring BytesToText(std::string_view bytes, CodePage page);
 // Characters the code page cannot hold become '?'.
 std::string TextToBytes(std::wstring_view text, CodePage page);
+// Whether every character of the text has a byte in the code page.
+bool PageHolds(std::wstring_view text, CodePage page);
 
 // The system's byte conversion between the Windows and the DOS code page.
 std::string AnsiBytesToOem(std::string_view bytes);
@@ -40,6 +42,7 @@ const SingleByteTable* SystemTable(CodePage page);
 // Supplied by the platform for multi-byte code pages.
 std::wstring MultiByteToText(std::string_view bytes, CodePage page);
 std::string TextToMultiByte(std::wstring_view text, CodePage page);
+bool MultiByteHolds(std::wstring_view text, CodePage page);
 
 }  // namespace detail
 }  // namespace quillon

@@ -26,6 +26,7 @@ const SingleByteTable* SystemTable(CodePage page) {
 
 std::wstring MultiByteToText(std::string_view, CodePage) { return {}; }
 std::string TextToMultiByte(std::wstring_view, CodePage) { return {}; }
+bool MultiByteHolds(std::wstring_view, CodePage) { return true; }
 
 }  // namespace detail
 

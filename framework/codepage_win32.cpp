@@ -91,6 +91,14 @@ std::string TextToMultiByte(std::wstring_view text, CodePage page) {
     return bytes;
 }
 
+bool MultiByteHolds(std::wstring_view text, CodePage page) {
+    if (text.empty()) return true;
+    BOOL usedDefault = FALSE;
+    WideCharToMultiByte(SystemCodePage(page), WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        nullptr, 0, nullptr, &usedDefault);
+    return !usedDefault;
+}
+
 }  // namespace detail
 
 std::string AnsiBytesToOem(std::string_view bytes) {

@@ -85,5 +85,14 @@ int main(int argc, char** argv) {
         const auto bytes = quillon::EncodeBandRecord({band, row.width, row.newRow, true});
         Put(folder, "band-" + std::to_string(band), std::string(bytes.begin(), bytes.end()));
     }
+    // Files being opened: each mark, each kind of declaration, UTF-8 whole and cut.
+    Put(folder, "file-utf8-mark", "\xEF\xBB\xBF<p>\xd0\x9f\xd1\x80\xd0\xb8</p>\r\n");
+    Put(folder, "file-utf16", std::string("\xFF\xFE<\0p\0>\0\x1f\x04\r\0\n\0", 14));
+    Put(folder, "file-meta", "<html><head><meta charset=\"utf-8\"></head><body>\xe2\x9c\x93</body>");
+    Put(folder, "file-http-equiv",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\xcf\xf0\xe8");
+    Put(folder, "file-xml", "<?xml version='1.0' encoding='ibm866'?>\n<a>\x8f\xb0</a>");
+    Put(folder, "file-css", "@charset \"UTF-8\";\nbody { content: \"\xe2\x86\x92\"; }");
+    Put(folder, "file-utf8-cut", "\xd0\x9f\xd1\x80\xf0\x9f\x98");
     return 0;
 }

@@ -125,21 +125,23 @@ TEST(GoTo, LineNumberValidation) {
 }
 
 TEST(Coding, EveryCharacterOfBothPagesComesBack) {
-    // Each DOS byte whose character the Windows page also has survives the
-    // switch to DOS text and back; the letters land on their Windows bytes.
-    int kept = 0;
+    // Every byte, shown in either page, survives a switch there and back: the
+    // switch reads the same bytes in the other page.
     for (int b = 1; b < 256; ++b) {
-        const std::string dosByte(1, static_cast<char>(b));
-        const std::string windowsByte = OemBytesToAnsi(dosByte);
-        if (AnsiBytesToOem(windowsByte) != dosByte) continue;  // no counterpart
-        ++kept;
-        const std::wstring shown = BytesToText(dosByte, CodePage::Ansi);
-        const std::wstring dos = ConvertCoding(shown, false);
-        EXPECT_EQ(dos, BytesToText(windowsByte, CodePage::Ansi)) << "byte " << b;
-        EXPECT_EQ(ConvertCoding(dos, true), shown) << "byte " << b;
+        const std::string byte(1, static_cast<char>(b));
+        const std::wstring windows = BytesToText(byte, CodePage::Ansi);
+        const std::wstring dos = BytesToText(byte, CodePage::Oem);
+        EXPECT_EQ(ConvertCoding(windows, false), dos) << "byte " << b;
+        EXPECT_EQ(ConvertCoding(dos, true), windows) << "byte " << b;
     }
-    EXPECT_GE(kept, 127 + 66) << "ASCII, the Cyrillic alphabet and Ё/ё at least";
-    EXPECT_EQ(ConvertCoding(BytesToText("\x80\xaf\xe0\xef\xf0\xf1", CodePage::Ansi), false), L"АпряЁё");
+    // A Windows page switched twice is what it was, not its DOS look-alikes.
+    const std::wstring page = L"СТРАНИЦА ёжик";
+    EXPECT_EQ(ConvertCoding(ConvertCoding(page, false), true), page);
+    // The DOS page's own characters, pseudographics included, are shown as such.
+    EXPECT_EQ(ConvertCoding(BytesToText("\x8f\xe0\xa8\xa2\xa5\xe2", CodePage::Ansi), false), L"Привет");
+    EXPECT_EQ(ConvertCoding(BytesToText("\xb0\xc9\xcd\xbb", CodePage::Ansi), false), L"░╔═╗");
+    // A character the page it leaves lacks is what the question warns about.
+    EXPECT_EQ(ConvertCoding(L"a✓b", false), L"a?b");
     // The conversion stops at a zero character; what follows stays as it was.
     const std::wstring withZero = BytesToText("\x80", CodePage::Ansi) + std::wstring(1, L'\0') + BytesToText("\x80", CodePage::Ansi);
     EXPECT_EQ(ConvertCoding(withZero, false), std::wstring(L"А") + std::wstring(1, L'\0') + BytesToText("\x80", CodePage::Ansi));
