@@ -48,8 +48,9 @@ void CommandStates::ModifiedState(bool v) {
 void CommandStates::DocumentsPresent(bool v) {
     if (Silenced()) return;
     for (const auto* name : {L"SaveAsItem", L"SaveAllItem", L"SaveAllBtn", L"PrintItem", L"PrintBtn",
-                             L"PrinterSetupItem", L"WordWrapItem", L"CodingItem", L"CaseItem"})
+                             L"PrinterSetupItem", L"WordWrapItem", L"Utf8Item", L"CaseItem"})
         c_.SetEnabled(name, v);
+    c_.SetEnabled(L"CodingItem", v && !activeUnicode_);
     for (const auto* name : {L"SelectAllItem", L"FindItem", L"FindNextItem", L"ReplaceItem", L"GoToItem",
                              L"IndentItem", L"UnindentItem", L"ReadOnlyItem"})
         c_.SetEnabled(name, v);
@@ -73,6 +74,7 @@ void CommandStates::DocumentsPresent(bool v) {
         FormattingState(false);
         for (int panel = 0; panel < 6; ++panel) c_.SetPanelText(panel, L"");
         c_.SetChecked(L"CodingItem", false);
+        c_.SetChecked(L"Utf8Item", false);
     }
 }
 
@@ -101,9 +103,16 @@ void CommandStates::ShowReadOnly(bool v) {
     c_.SetEnabled(L"ReadOnlyItem", state_.OpenDocumentCount > 0 && !state_.ActiveFileReadOnly);
 }
 
-void CommandStates::ShowCoding(bool v) {
-    c_.SetPanelText(3, v ? texts_.dosText : texts_.windowsText);
-    c_.SetChecked(L"CodingItem", v);
+void CommandStates::ShowCoding(TextCoding coding) {
+    const std::wstring* text = &texts_.windowsText;
+    if (coding == TextCoding::Dos) text = &texts_.dosText;
+    if (IsUtf8(coding)) text = &texts_.utf8Text;
+    if (coding == TextCoding::Utf16) text = &texts_.utf16Text;
+    c_.SetPanelText(3, *text);
+    activeUnicode_ = IsUnicode(coding);
+    c_.SetChecked(L"CodingItem", coding == TextCoding::Dos);
+    c_.SetEnabled(L"CodingItem", state_.OpenDocumentCount > 0 && !activeUnicode_);
+    c_.SetChecked(L"Utf8Item", IsUtf8(coding));
 }
 
 void CommandStates::ShowMacroState(std::wstring_view text) { c_.SetPanelText(5, text); }

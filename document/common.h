@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text_coding.h"
+
 namespace quillon {
 
 // Program-wide document state (one instance).
@@ -43,6 +45,7 @@ public:
 // The status texts, read once from the string table at start-up.
 struct StatusTexts {
     std::wstring modified, insert, overwrite, readOnly, dosText, windowsText, caret;
+    std::wstring utf8Text, utf16Text;
     wchar_t thousandsSeparator = L' ';
 };
 
@@ -66,7 +69,9 @@ public:
     void ShowCaret(int column, int line);
     void ShowInsertMode(bool insert);
     void ShowReadOnly(bool readOnly);
-    void ShowCoding(bool dosText);
+    // Panel 3 and the two coding items: "Текст DOS" checked for DOS text and
+    // disabled for a UTF document, "Текст UTF-8" checked for UTF-8.
+    void ShowCoding(TextCoding coding);
     void ShowMacroState(std::wstring_view text);
 
     const StatusTexts& Texts() const { return texts_; }
@@ -76,6 +81,7 @@ private:
     MainComponents& c_;
     StatusTexts texts_;
     DocumentState& state_;
+    bool activeUnicode_ = false;  // the coding last shown is a UTF one
 };
 
 }  // namespace quillon

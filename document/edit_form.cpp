@@ -42,6 +42,8 @@ constexpr int kStrSaveTitle = 160;
 constexpr int kStrNotFound = 127;
 constexpr int kStrBinaryReadOnly = 200;
 constexpr int kStrWrapRefused = 201;
+constexpr int kStrCodingLosesText = 202;
+constexpr int kStrUtf8ToWindows = 205;
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -286,6 +288,7 @@ bool TEditForm::IsUntitledName() const {
 
 void TEditForm::RememberSavedText() {
     savedHash_ = TextHash(*editor_);
+    savedCoding_ = coding_;
     textChanged_ = false;
     differsFromSaved_ = false;
 }
@@ -297,28 +300,40 @@ void TEditForm::NewUntitled(const std::wstring& ext) {
     editor_->SetText(L"");
     editor_->SetModified(false);
     editor_->ClearUndo();
+    coding_ = TextCoding::Windows;
+    lineBreak_ = LineBreak::CrLf;
     RememberSavedText();
     host_.States().UndoState(false);
     host_.States().ModifiedState(false);
 }
 
-bool TEditForm::LoadFile(const std::wstring& name) {
+bool TEditForm::LoadFile(const std::wstring& name, std::optional<TextCoding> stored) {
     SetWindowTextW(hwnd_, FormatText(kLoadingCaption, {name}).c_str());
     DWORD error = ERROR_SUCCESS;
-    std::optional<std::string> bytes;
+    bool read = false;
     bool wrapRefused = false;
     {
         UpdateBracket bracket(*editor_);
-        bytes = ReadWholeFile(name, &error);
-        // Lines too long for the control to wrap open unwrapped, before the
-        // text arrives: wrapping them could take minutes and all the memory.
-        if (bytes && editor_->WordWrap() && !WrapAffordable(*bytes)) {
-            editor_->SetWordWrap(false);
-            wrapRefused = true;
+        std::optional<std::string> bytes = ReadWholeFile(name, &error);
+        read = bytes.has_value();
+        if (bytes) {
+            DecodedFile file = DecodeFile(*bytes, stored);
+            bytes.reset();
+            // Lines too long for the control to wrap open unwrapped, before the
+            // text arrives: wrapping them could take minutes and all the memory.
+            if (editor_->WordWrap() && !WrapAffordable(std::wstring_view(file.text))) {
+                editor_->SetWordWrap(false);
+                wrapRefused = true;
+            }
+            // A file with NUL characters cannot come back byte for byte from a
+            // text editor: it opens read-only, so that no save can cut it short.
+            binary_ = file.text.find(L'\0') != std::wstring::npos;
+            editor_->SetText(file.text);
+            coding_ = savedCoding_ = file.coding;
+            lineBreak_ = file.lineBreak;
         }
-        if (bytes) editor_->LoadBytes(*bytes, CodePage::Ansi);
     }
-    if (!bytes) return false;
+    if (!read) return false;
     FHasFile = true;
     SetFileName(name);
     editor_->SetModified(false);
@@ -326,9 +341,6 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     FFileReadOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     DocumentState& state = SharedDocumentState();
     state.ActiveFileReadOnly = FFileReadOnly;
-    // A file with NUL bytes cannot come back byte for byte from a text editor:
-    // it opens read-only, so that no save can cut it short.
-    binary_ = bytes->find('\0') != std::string::npos;
     editor_->SetReadOnly(editor_->ReadOnly() || FFileReadOnly || binary_);
     state.ActiveReadOnly = editor_->ReadOnly();
     state.ActiveFileReadOnly = FileLocked();
@@ -342,6 +354,18 @@ bool TEditForm::LoadFile(const std::wstring& name) {
     if (wrapRefused)
         ShowPrompt({kStrWrapRefused, {name}, L"", PromptIcon::Information, PromptButtons::Ok, 0, host_.MainWindow()});
     return true;
+}
+
+void TEditForm::LoadTemplateText(std::string_view bytes) {
+    DecodedFile file = DecodeFile(bytes);
+    editor_->SetText(file.text);
+    // A template's text that names no other coding makes a Windows document.
+    SetCoding(file.coding);
+    savedCoding_ = file.coding;
+    lineBreak_ = file.lineBreak;
+    editor_->SetModified(false);
+    editor_->ClearUndo();
+    RememberSavedText();
 }
 
 void TEditForm::SetFileName(const std::wstring& name) {
@@ -378,18 +402,38 @@ void TEditForm::UpdateCaption() {
     SendMessageW(host_.DocumentArea(), WM_MDIREFRESHMENU, 0, 0);
 }
 
-bool TEditForm::WriteFile() {
-    std::string bytes = editor_->SaveBytes(CodePage::Ansi);
-    if (FDosText) bytes = AnsiBytesToOem(bytes);
-    return WriteFileSafely(FFileName, bytes).ok;
+bool TEditForm::WriteFile(std::wstring_view text) {
+    return WriteFileSafely(FFileName, EncodeText(text, coding_, lineBreak_)).ok;
+}
+
+void TEditForm::SetCoding(TextCoding coding) {
+    coding_ = coding;
+    if (IsActive()) host_.States().ShowCoding(coding_);
+}
+
+bool TEditForm::ConfirmCodingHoldsText(std::wstring_view text) {
+    if (CodingHolds(text, coding_)) return true;
+    const PromptAnswer answer =
+        ShowPrompt({kStrCodingLosesText, {FFileName, coding_ == TextCoding::Dos ? L"DOS" : L"Windows"}, L"",
+                    PromptIcon::Warning, PromptButtons::YesNo, 0, host_.MainWindow()});
+    if (answer != PromptAnswer::Yes) {
+        saveDeclined_ = true;
+        return false;
+    }
+    SetCoding(TextCoding::Utf8);
+    return true;
 }
 
 void TEditForm::Save() {
+    saveDeclined_ = false;
     if (!FHasFile) {
         SaveAs();
         return;
     }
-    if (!editor_->Modified() && !FForceSave) return;
+    if (!editor_->Modified() && !FForceSave && !CodingChanged()) return;
+    const std::wstring text = editor_->Text();
+    // Asked before anything is written, the backup copy included.
+    if (!ConfirmCodingHoldsText(text)) return;
     WaitCursor wait;
     if (host_.Options().BackupCopies && GetFileAttributesW(FFileName.c_str()) != INVALID_FILE_ATTRIBUTES) {
         const std::wstring backup = BackupName(FFileName);
@@ -400,7 +444,7 @@ void TEditForm::Save() {
             if (answer == PromptAnswer::Ignore) break;
         }
     }
-    if (!WriteFile()) {
+    if (!WriteFile(text)) {
         ShowPrompt({kStrSaveFailed, {FFileName}, L"", PromptIcon::Error, PromptButtons::Ok, 0, host_.MainWindow()});
         return;
     }
@@ -432,6 +476,8 @@ void TEditForm::SaveAs() {
         confirmed = RunSaveDialog(request);
     }
     if (!confirmed) return;
+    // The coding question comes before the document takes the new name.
+    if (!ConfirmCodingHoldsText(editor_->Text())) return;
     FHasFile = true;
     SetFileName(Wide(fileBuffer));
     FForceSave = true;
@@ -470,6 +516,7 @@ std::wstring AssociatedProgram(const wchar_t* association) {
 void TEditForm::ShowInBrowser() {
     if (!FBrowsable) return;
     Save();
+    if (saveDeclined_) return;  // back to editing, as the user asked
     const size_t dot = FFileName.find_last_of(L'.');
     const std::wstring extension = dot == std::wstring::npos ? std::wstring() : FFileName.substr(dot);
     const BrowserRoute route = ChooseBrowserRoute(AssociatedProgram(L"http"),
@@ -543,7 +590,7 @@ void TEditForm::FormActivate() {
     states.ShowReadOnly(editor_->ReadOnly());
     states.BrowseState(FBrowsable);
     states.FormattingState(FTagEditing && !editor_->ReadOnly());
-    states.ShowCoding(FDosText);
+    states.ShowCoding(coding_);
     host_.WindowActivated(hwnd_);
 }
 
@@ -565,8 +612,8 @@ void TEditForm::SelectionChange() {
     states.PasteState(ClipboardHasText());
     // Undoing every change since the last save shows the document unmodified
     // again; past the undo limit the text itself decides.
-    bool modified = canUndo;
-    if (!canUndo && editor_->Modified()) {
+    bool modified = canUndo || CodingChanged();
+    if (!modified && editor_->Modified()) {
         // Compared once per change of the text, not on every caret move.
         if (textChanged_) {
             differsFromSaved_ = savedHash_ != TextHash(*editor_);
@@ -600,7 +647,7 @@ void TEditForm::OnDestroy() {
         state.OpenDocumentCount -= 1;
         host_.States().DocumentsPresent(state.OpenDocumentCount > 0);
         if (!IsUntitledName() && !FFileName.empty() && editor_)
-            host_.EnterRecentFile({FFileName, editor_->ReadOnly(), editor_->SelStart(), editor_->WordWrap(), FDosText});
+            host_.EnterRecentFile({FFileName, editor_->ReadOnly(), editor_->SelStart(), editor_->WordWrap(), StoredCoding(coding_)});
         host_.UnregisterWindow(hwnd_);
     }
     editor_.reset();
@@ -796,30 +843,33 @@ void TEditForm::ChangeCase(CaseMode mode) {
 
 void TEditForm::ConvertCoding() {
     WaitCursor wait;
-    ToggleCodingText(*editor_, FDosText);
-    FDosText = !FDosText;
-    host_.States().ShowCoding(FDosText);
+    ToggleCodingText(*editor_, DosText());
+    SetCoding(DosText() ? TextCoding::Windows : TextCoding::Dos);
     textChanged_ = true;
 }
 
 void TEditForm::ToggleCoding() {
     // A file with NUL bytes stays as it was loaded: it could not be written back.
-    if (binary_) return;
+    if (binary_ || IsUnicode(coding_)) return;
     ConvertCoding();
     SelectionChange();
 }
 
-void TEditForm::SetDosText(bool dosText) {
-    if (dosText != FDosText) ToggleCoding();
-}
-
-void TEditForm::RestoreDosText() {
-    if (FDosText || binary_) return;
-    const bool wasModified = editor_->Modified();
-    ConvertCoding();
-    if (!wasModified) {
-        editor_->ClearUndo();
-        RememberSavedText();
+void TEditForm::ToggleUtf8() {
+    if (binary_) return;
+    if (!IsUtf8(coding_)) {
+        SetCoding(TextCoding::Utf8);
+    } else {
+        const std::wstring text = editor_->Text();
+        if (!CodingHolds(text, TextCoding::Windows)) {
+            const PromptAnswer answer = ShowPrompt({kStrUtf8ToWindows, {FFileName}, L"", PromptIcon::Warning,
+                                                    PromptButtons::YesNo, 1, host_.MainWindow()});
+            if (answer != PromptAnswer::Yes) return;
+            WaitCursor wait;
+            FitTextToPage(*editor_, CodePage::Ansi);
+            textChanged_ = true;
+        }
+        SetCoding(TextCoding::Windows);
     }
     SelectionChange();
 }

@@ -16,6 +16,7 @@
 #include "printing.h"
 #include "rich_edit_control.h"
 #include "search_dialogs.h"
+#include "text_coding.h"
 #include "win32_guards.h"
 
 namespace quillon {
@@ -38,9 +39,12 @@ public:
     EditHost& Host() { return host_; }
 
     void NewUntitled(const std::wstring& ext);
-    // Loads the file; false (window unchanged but for its caption) when it
-    // cannot be read. The caller reports it and releases the window.
-    bool LoadFile(const std::wstring& name);
+    // Loads the file in the coding its bytes show, or in the coding a recent-files
+    // entry or a desktop record kept for it; false (window unchanged but for its
+    // caption) when it cannot be read. The caller reports it and releases the window.
+    bool LoadFile(const std::wstring& name, std::optional<TextCoding> stored = std::nullopt);
+    // A new document's text from a template, in the coding the template shows.
+    void LoadTemplateText(std::string_view bytes);
     void SetFileName(const std::wstring& name);
     void UpdateCaption();
     void Save();
@@ -67,12 +71,12 @@ public:
     // Change case (227) with the dialog's answer; and the change itself.
     void CaseCommand();
     void ChangeCase(CaseMode mode);
-    // DOS/Windows coding: converts and flips the flag; SetDosText only when it differs.
+    // DOS/Windows coding: reads the text in the other code page and flips the
+    // coding; a UTF document has no DOS counterpart and stays as it is.
     void ToggleCoding();
-    void SetDosText(bool dosText);
-    // After opening a file whose recent-files entry says DOS text: the converted
-    // text is the document as stored, so an unchanged document stays unmodified.
-    void RestoreDosText();
+    // UTF-8/Windows coding: the text stays; towards Windows, characters the
+    // code page lacks are asked about first.
+    void ToggleUtf8();
     void Find();
     void FindNext();
     void Replace();
@@ -97,7 +101,8 @@ public:
     bool TagEditing() const { return FTagEditing; }
     bool Browsable() const { return FBrowsable; }
     bool InsertMode() const { return FInsertMode; }
-    bool DosText() const { return FDosText; }
+    bool DosText() const { return coding_ == TextCoding::Dos; }
+    TextCoding Coding() const { return coding_; }
     bool IsUntitledName() const;
     // The file held NUL bytes: it stays read-only whatever else asks.
     bool Binary() const { return binary_; }
@@ -148,7 +153,18 @@ private:
     bool IsActive() const;
     bool HiddenBehindMaximized() const;
     void SetIcon(const std::wstring& name);
-    bool WriteFile();
+    // The text (CR as line break) in the document's coding, into its file.
+    bool WriteFile(std::wstring_view text);
+    // Before a save: when the single-byte coding cannot hold every character,
+    // asks whether to save in UTF-8 (true: the coding is UTF-8 now, or nothing
+    // is lost) or to go back to editing (false).
+    bool ConfirmCodingHoldsText(std::wstring_view text);
+    void SetCoding(TextCoding coding);
+    // A switch between a single-byte and a UTF coding changes the file, not the
+    // text: the document counts as modified until it is saved or switched back.
+    bool CodingChanged() const {
+        return coding_ != savedCoding_ && (IsUnicode(coding_) || IsUnicode(savedCoding_));
+    }
     void RememberSavedText();
 
     EditHost& host_;
@@ -163,7 +179,9 @@ private:
     bool FBrowsable = false;
     bool FInsertMode = true;
     bool FForceSave = false;
-    bool FDosText = false;
+    TextCoding coding_ = TextCoding::Windows;
+    TextCoding savedCoding_ = TextCoding::Windows;  // the coding the file was last read or written in
+    LineBreak lineBreak_ = LineBreak::CrLf;
     bool FPassChars = true;
     bool FSpaceBeforeCaret = false;
     bool closing_ = false;  // agreed to close: no more layout work
@@ -183,6 +201,7 @@ private:
     bool textChanged_ = true;     // since the text was last compared with the saved one
     bool differsFromSaved_ = false;
     bool binary_ = false;
+    bool saveDeclined_ = false;  // the last save stopped at the coding question
 };
 
 // The save dialog Save As runs; tests put their own answer here. Empty: Filebox's.

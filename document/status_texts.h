@@ -15,6 +15,8 @@ enum StatusStringId {
     kStrDosText = 106,     // "Текст DOS"
     kStrWindowsText = 107, // "Текст Windows"
     kStrCaret = 108,       // "Ст %s\t\tКол %-8d"
+    kStrUtf8Text = 203,    // "Текст UTF-8"
+    kStrUtf16Text = 204,   // "Текст UTF-16"
 };
 
 // Numbers of four digits and more get the separator between groups of three,

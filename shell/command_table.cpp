@@ -83,8 +83,10 @@ const std::vector<MenuEntry>& MenuEntries() {
          L"Полное имя файла в заголовке окна документа"},
         {M::View, L"WordWrapItem", L"Перенос по &словам", L"Ctrl+W", kCmdWordWrap, S::Shell, V::None, F::None,
          L"Перенос длинных строк активного документа по словам"},
-        {M::View, L"CodingItem", L"&Текст DOS", L"Ctrl+D", kCmdCoding, S::Shell, V::None, F::SeparatorAfter,
+        {M::View, L"CodingItem", L"&Текст DOS", L"Ctrl+D", kCmdCoding, S::Shell, V::None, F::None,
          L"Переключение текста активного документа между кодировками Windows и DOS"},
+        {M::View, L"Utf8Item", L"Текст &UTF-8", L"", kCmdUtf8, S::Shell, V::None, F::SeparatorAfter,
+         L"Переключение активного документа между кодировками UTF-8 и Windows"},
         {M::View, L"FontItem", L"&Шрифт...", L"", kCmdFont, S::Shell, V::None, F::None,
          L"Выбор шрифта для окон документов"},
 

@@ -59,6 +59,7 @@ enum Command : int {
     kCmdWordWrap = 251,
     kCmdCoding = 252,
     kCmdFont = 253,
+    kCmdUtf8 = 254,
     kCmdAbout = 350,
 };
 

@@ -28,7 +28,7 @@ DesktopRecord RecordOf(TEditForm& document, int number, bool active) {
     record.readOnly = editor.ReadOnly();
     record.caret = editor.SelStart();
     record.wordWrap = editor.WordWrap();
-    record.dosText = document.DosText();
+    record.coding = static_cast<std::int32_t>(StoredCoding(document.Coding()));
     return record;
 }
 

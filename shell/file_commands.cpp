@@ -94,7 +94,7 @@ bool FileCommands::OpenOneFile(const OpenRequest& request) {
         document->Editor().SetWordWrap(settings.wordWrap);
         document->Editor().SetReadOnly(settings.readOnlyBeforeLoad);
     }
-    if (!document || !document->LoadFile(request.name)) {
+    if (!document || !document->LoadFile(request.name, settings.coding)) {
         if (document) document->Release();
         ShowPrompt({kStrFileNotOpened, {request.name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_.Frame()});
         return false;
@@ -106,7 +106,6 @@ bool FileCommands::OpenOneFile(const OpenRequest& request) {
         SharedDocumentState().ActiveReadOnly = readOnly;
     }
     document->Editor().SetSelStart(settings.caret);
-    if (settings.dosText) document->RestoreDosText();
     document->FormActivate();
     return true;
 }
@@ -169,7 +168,7 @@ void FileCommands::MRUFileItemClick(int k) {
     Open({{entry.FileName, {.wordWrap = entry.WordWrap,
                             .readOnlyAfterLoad = entry.ReadOnly,
                             .caret = entry.Position,
-                            .dosText = entry.DosText}}});
+                            .coding = CodingFromStored(entry.Coding)}}});
 }
 
 TEditForm* FileCommands::NewDocument(const std::wstring& ext) {
@@ -191,7 +190,7 @@ HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
     RichEditControl& editor = document->Editor();
     // Word wrap before the text arrives, so that the control lays the text out once.
     editor.SetWordWrap(record.wordWrap);
-    if (!document->LoadFile(name)) {
+    if (!document->LoadFile(name, CodingFromStored(static_cast<std::uint32_t>(record.coding)))) {
         document->Release();
         ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_.Frame()});
         return nullptr;
@@ -203,8 +202,6 @@ HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
     if (record.state == 2) SendMessageW(frame_.DocumentArea(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(document->Handle()), 0);
     editor.SetReadOnly(editor.ReadOnly() || record.readOnly);
     editor.SetSelStart(record.caret);
-    // The coding as stored, without asking: the converted text is the document as saved.
-    if (record.dosText) document->RestoreDosText();
     editor.SetModified(false);
     return document->Handle();
 }

@@ -15,6 +15,7 @@
 
 #include "filebox_api.h"
 #include "main_rules.h"
+#include "text_coding.h"
 
 namespace quillon {
 
@@ -38,7 +39,7 @@ struct OpenSettings {
     bool readOnlyBeforeLoad = false;
     std::optional<bool> readOnlyAfterLoad;
     int caret = 0;
-    bool dosText = false;
+    std::optional<TextCoding> coding;  // kept by a recent-files entry; none: as the bytes show
 };
 
 struct OpenRequest {

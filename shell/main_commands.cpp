@@ -71,6 +71,9 @@ void THtmlScrivoForm::RunShellCommand(int command) {
     case kCmdPrinterSetup: printer_.Setup(frame_); break;
     case kCmdPrint: PrintActive(); break;
     case kCmdCoding: SwitchCoding(); break;
+    case kCmdUtf8:
+        if (TEditForm* active = ActiveDocument()) active->ToggleUtf8();
+        break;
     case kCmdWordWrap: SwitchWordWrap(); break;
     case kCmdFullNames:
         SwitchOption(&EditorOptions::FullNames, L"FullFileNameItem");
@@ -104,7 +107,8 @@ void THtmlScrivoForm::SwitchWordWrap() {
 
 void THtmlScrivoForm::SwitchCoding() {
     TEditForm* active = ActiveDocument();
-    if (!active) return;
+    // A UTF document has no DOS counterpart (the item is disabled for it).
+    if (!active || IsUnicode(active->Coding())) return;
     const PromptAnswer answer = ShowPrompt({kStrCodingQuestion, {}, ResourceString(kStrConfirmTitle),
                                             PromptIcon::Warning, PromptButtons::YesNo, 0, frame_});
     if (answer == PromptAnswer::Yes) active->ToggleCoding();

@@ -38,7 +38,7 @@ constexpr int kCompactReserved = 220;
 StatusTexts LoadStatusTexts() {
     StatusTexts texts{ResourceString(kStrModified), ResourceString(kStrInsert),  ResourceString(kStrOverwrite),
                       ResourceString(kStrReadOnly), ResourceString(kStrDosText), ResourceString(kStrWindowsText),
-                      ResourceString(kStrCaret)};
+                      ResourceString(kStrCaret),    ResourceString(kStrUtf8Text), ResourceString(kStrUtf16Text)};
     wchar_t separator[8] = {};
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) > 1) texts.thousandsSeparator = separator[0];
     return texts;

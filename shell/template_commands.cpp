@@ -137,8 +137,7 @@ void THtmlScrivoForm::LoadTemplate(std::int32_t index) {
         ShowPrompt({kStrTemplateMissing, {}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_});
         return;
     }
-    document->Editor().LoadBytes(*text, CodePage::Ansi);
-    document->Editor().SetModified(false);
+    document->LoadTemplateText(*text);
     document->FormActivate();
 }
 

@@ -56,7 +56,7 @@ std::optional<DesktopRecord> ReadRecord(Reader& in, std::int32_t nameLength) {
     record.readOnly = fields[6] != 0;
     record.caret = fields[7];
     record.wordWrap = fields[8] != 0;
-    record.dosText = fields[9] != 0;
+    record.coding = fields[9];
     return record;
 }
 
@@ -68,7 +68,7 @@ void AppendDesktopRecord(std::string& stream, const DesktopRecord& record) {
     stream += '\0';
     for (const std::int32_t value : {record.left, record.top, record.width, record.height, record.state, record.order,
                                      std::int32_t{record.readOnly}, record.caret, std::int32_t{record.wordWrap},
-                                     std::int32_t{record.dosText}})
+                                     record.coding})
         PutInt(stream, value);
 }
 

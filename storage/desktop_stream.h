@@ -1,6 +1,6 @@
 // The desktop stream: one record per document window open at the last exit
 // (file name, normal bounds, state, window-list order, read-only, caret, word
-// wrap, DOS coding), ended by an int32 0. Integers are 32-bit little-endian.
+// wrap, coding), ended by an int32 0. Integers are 32-bit little-endian.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,8 @@ struct DesktopRecord {
     bool readOnly = false;
     std::int32_t caret = 0;
     bool wordWrap = true;
-    bool dosText = false;
+    // The field the DOS flag always had: 0 Windows, 1 DOS, 2-4 the UTF codings (text_coding.h).
+    std::int32_t coding = 0;
 };
 
 // Appends one record; EndDesktop appends the closing 0.

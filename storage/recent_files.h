@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace quillon {
@@ -11,7 +12,7 @@ struct RecentFileEntry {
     bool ReadOnly = false;
     int Position = 0;  // selection start
     bool WordWrap = true;
-    bool DosText = false;
+    std::uint32_t Coding = 0;  // "DosText": 0 Windows, 1 DOS, 2-4 the UTF codings (text_coding.h)
 };
 
 inline constexpr size_t kRecentFileCount = 10;

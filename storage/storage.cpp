@@ -138,17 +138,17 @@ RecentFileEntry ReadEntry(const RegistryKey& key, const std::function<bool(const
     const auto readOnly = ReadFlag(key, L"ReadOnly");
     const auto position = key.ReadDword(L"Position");
     const auto wordWrap = ReadFlag(key, L"WordWrap");
-    const auto dosText = ReadFlag(key, L"DosText");
-    if (name && readOnly && position && wordWrap && dosText) {
+    const auto coding = key.ReadDword(L"DosText");
+    if (name && readOnly && position && wordWrap && coding) {
         entry.ReadOnly = *readOnly;
         entry.Position = static_cast<int>(*position);
         entry.WordWrap = *wordWrap;
-        entry.DosText = *dosText;
+        entry.Coding = *coding;
     } else {
         entry.ReadOnly = false;
         entry.Position = 0;
         entry.WordWrap = defaultWordWrap ? defaultWordWrap(entry.FileName) : true;
-        entry.DosText = false;
+        entry.Coding = 0;
     }
     return entry;
 }
@@ -178,7 +178,7 @@ bool SaveRecentFiles(Registry& registry, const RecentFiles& files) {
         if (!key || !key->WriteString(L"FileName", entry.FileName) ||
             !key->WriteDword(L"ReadOnly", entry.ReadOnly ? 1 : 0) ||
             !key->WriteDword(L"Position", static_cast<std::uint32_t>(entry.Position)) ||
-            !key->WriteDword(L"WordWrap", entry.WordWrap ? 1 : 0) || !key->WriteDword(L"DosText", entry.DosText ? 1 : 0))
+            !key->WriteDword(L"WordWrap", entry.WordWrap ? 1 : 0) || !key->WriteDword(L"DosText", entry.Coding))
             return Report(kStrSaveRecentFilesFailed);
     }
     return true;

@@ -40,8 +40,11 @@ private:
 };
 
 StatusTexts Texts() {
-    return {L"Изменен", L"Вставка", L"Замена", L"Только чтение", L"Текст DOS", L"Текст Windows",
-            L"Ст %s\t\tКол %-8d", L' '};
+    StatusTexts texts{L"Изменен", L"Вставка", L"Замена", L"Только чтение", L"Текст DOS", L"Текст Windows",
+                      L"Ст %s\t\tКол %-8d"};
+    texts.utf8Text = L"Текст UTF-8";
+    texts.utf16Text = L"Текст UTF-16";
+    return texts;
 }
 
 class CommandStatesTest : public ::testing::Test {
@@ -73,13 +76,43 @@ TEST_F(CommandStatesTest, ReadOnlyDocumentCopiesButNeverCuts) {
     EXPECT_FALSE(components.Enabled(L"CopyItem"));
 }
 
+TEST_F(CommandStatesTest, CodingShowsInPanelThreeAndTheTwoItems) {
+    state.OpenDocumentCount = 1;
+    struct Case {
+        TextCoding coding;
+        const wchar_t* panel;
+        bool dosChecked, dosEnabled, utf8Checked;
+    } cases[] = {
+        {TextCoding::Windows, L"Текст Windows", false, true, false},
+        {TextCoding::Dos, L"Текст DOS", true, true, false},
+        {TextCoding::Utf8, L"Текст UTF-8", false, false, true},
+        {TextCoding::Utf8Bom, L"Текст UTF-8", false, false, true},
+        {TextCoding::Utf16, L"Текст UTF-16", false, false, false},
+    };
+    for (const Case& c : cases) {
+        states.ShowCoding(c.coding);
+        EXPECT_EQ(components.panels[3], c.panel);
+        EXPECT_EQ(components.Checked(L"CodingItem"), c.dosChecked) << components.panels[3];
+        EXPECT_EQ(components.Enabled(L"CodingItem"), c.dosEnabled) << components.panels[3];
+        EXPECT_EQ(components.Checked(L"Utf8Item"), c.utf8Checked) << components.panels[3];
+        // Windows appearing again leave the DOS item as the active coding has it.
+        states.DocumentsPresent(true);
+        EXPECT_EQ(components.Enabled(L"CodingItem"), c.dosEnabled) << components.panels[3];
+        EXPECT_TRUE(components.Enabled(L"Utf8Item"));
+    }
+    state.OpenDocumentCount = 0;
+    states.DocumentsPresent(false);
+    EXPECT_FALSE(components.Checked(L"Utf8Item"));
+    EXPECT_FALSE(components.Enabled(L"Utf8Item"));
+}
+
 TEST_F(CommandStatesTest, ClosingTheLastDocumentEmptiesPanelsAndDisablesDocumentCommands) {
     state.OpenDocumentCount = 1;
     states.SelectionState(true);
     states.ShowCaret(4, 999);
     states.ModifiedState(true);
     states.ShowInsertMode(true);
-    states.ShowCoding(true);
+    states.ShowCoding(TextCoding::Dos);
     states.ShowReadOnly(false);
     EXPECT_EQ(components.panels[0], L"Ст 1 000\t\tКол 5       ");
     EXPECT_EQ(components.panels[1], L"Изменен");

@@ -23,7 +23,7 @@ DesktopRecord Record(const std::string& name, int order) {
     r.readOnly = true;
     r.caret = 1234;
     r.wordWrap = false;
-    r.dosText = true;
+    r.coding = 1;
     return r;
 }
 
@@ -46,7 +46,15 @@ TEST(DesktopStream, RecordsAreTheNameAndTenIntegersAndTheStreamEndsWithZero) {
     EXPECT_TRUE(r.readOnly);
     EXPECT_EQ(r.caret, 1234);
     EXPECT_FALSE(r.wordWrap);
-    EXPECT_TRUE(r.dosText);
+    EXPECT_EQ(r.coding, 1);
+    // A UTF document's coding travels in the same field, the layout unchanged.
+    std::string utf;
+    DesktopRecord record = Record("C:\\u.html", 1);
+    record.coding = 3;
+    AppendDesktopRecord(utf, record);
+    EndDesktop(utf);
+    EXPECT_EQ(utf.size(), 4 + 10 + 40 + 4u);
+    EXPECT_EQ(ParseDesktop(utf).at(0).coding, 3);
 
     std::string empty;
     EndDesktop(empty);

@@ -62,14 +62,14 @@ TEST(EditRules, RecentFilesMoveToTheTopWithoutDuplicates) {
     EXPECT_EQ(files[9].FileName, L"C:\\f9.txt");
 
     // A name already there moves up, whatever its case; the others keep their order.
-    EnterRecentFile(files, {L"c:\\F4.TXT", true, 17, true, true});
+    EnterRecentFile(files, {L"c:\\F4.TXT", true, 17, true, 1});
     EXPECT_EQ(Names(files), (std::vector<std::wstring>{L"c:\\F4.TXT", L"C:\\f0.txt", L"C:\\f1.txt", L"C:\\f2.txt",
                                                        L"C:\\f3.txt", L"C:\\f5.txt", L"C:\\f6.txt", L"C:\\f7.txt",
                                                        L"C:\\f8.txt", L"C:\\f9.txt"}));
     EXPECT_TRUE(files[0].ReadOnly);
     EXPECT_EQ(files[0].Position, 17);
     EXPECT_TRUE(files[0].WordWrap);
-    EXPECT_TRUE(files[0].DosText);
+    EXPECT_EQ(files[0].Coding, 1u);
 
     // A new name pushes the last one out.
     EnterRecentFile(files, {L"C:\\new.html"});

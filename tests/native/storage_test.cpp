@@ -163,7 +163,7 @@ TEST(Storage, RecentFilesLoadByTheirRules) {
         EXPECT_TRUE(files[0].ReadOnly);
         EXPECT_EQ(files[0].Position, 42);
         EXPECT_FALSE(files[0].WordWrap);
-        EXPECT_TRUE(files[0].DosText);
+        EXPECT_EQ(files[0].Coding, 1u);
     }
     {
         // An empty File2 ends the reading: File3 is not consulted.
@@ -185,7 +185,7 @@ TEST(Storage, RecentFilesLoadByTheirRules) {
         EXPECT_EQ(files[0].Position, 0);
         EXPECT_FALSE(files[0].WordWrap);  // by kind: css does not wrap
         EXPECT_TRUE(files[1].WordWrap);
-        EXPECT_FALSE(files[1].DosText);
+        EXPECT_EQ(files[1].Coding, 0u);
     }
     {
         // A DWORD where the name belongs reads as no name: nothing is loaded.
@@ -200,8 +200,8 @@ TEST(Storage, RecentFilesLoadByTheirRules) {
 TEST(Storage, RecentFilesRoundTripAllTenEntries) {
     MemoryRegistry registry;
     RecentFiles files{};
-    files[0] = {L"C:\\Документы\\a.html", true, 17, false, true};
-    files[1] = {L"C:\\b.txt"};
+    files[0] = {L"C:\\Документы\\a.html", true, 17, false, 1};
+    files[1] = {L"C:\\b.txt", false, 0, true, 4};
     ASSERT_TRUE(SaveRecentFiles(registry, files));
     EXPECT_TRUE(registry.Open(RegistryRoot::CurrentUser, std::wstring(kRootKey) + L"\\MRU\\File9"));
     const RecentFiles back = LoadRecentFiles(registry, WrapByKind);
@@ -209,8 +209,9 @@ TEST(Storage, RecentFilesRoundTripAllTenEntries) {
     EXPECT_TRUE(back[0].ReadOnly);
     EXPECT_EQ(back[0].Position, 17);
     EXPECT_FALSE(back[0].WordWrap);
-    EXPECT_TRUE(back[0].DosText);
+    EXPECT_EQ(back[0].Coding, 1u);
     EXPECT_EQ(back[1].FileName, L"C:\\b.txt");
+    EXPECT_EQ(back[1].Coding, 4u) << "a UTF-16 document's coding in the same value";
     EXPECT_EQ(back[2].FileName, L"");
 }
 

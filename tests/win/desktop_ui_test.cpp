@@ -70,6 +70,47 @@ TEST_F(DesktopUi, ThreeFilesComeBackInOrderWithTheSecondActiveAndTheirSettings) 
     EXPECT_TRUE(Enabled(L"SaveAsItem")) << "the commands follow the documents";
 }
 
+TEST_F(DesktopUi, UtfDocumentsComeBackInTheirCodingFromTheDesktopAndTheRecentFiles) {
+    ScriptedPrompts script;
+    // Plain ASCII kept as UTF-8 by the user: only the stored coding says so.
+    const std::wstring ascii = Put(L"ascii.txt", "plain\r\n");
+    const std::wstring wide = Put(L"wide.txt", std::string("\xFF\xFE" "a\0", 4));
+    form->Files().OpenNamedFiles({ascii, wide});
+    test::PumpMessages();
+    for (TEditForm* document : form->Documents())
+        if (document->FileName() == ascii) {
+            SendMessageW(form->DocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+            test::PumpMessages();
+            Command(kCmdUtf8);
+            Command(kCmdSave);
+        }
+    ASSERT_EQ(*ReadWholeFile(ascii, nullptr), "plain\r\n");
+    Exit();
+    const auto stored = ParseDesktop(*storage::LoadDesktop(registry));
+    ASSERT_EQ(stored.size(), 2u);
+    for (const auto& record : stored) EXPECT_EQ(record.coding, record.fileName.find("ascii") != std::string::npos ? 2 : 4);
+
+    Start();
+    ASSERT_EQ(form->Documents().size(), 2u);
+    for (TEditForm* document : form->Documents()) {
+        EXPECT_EQ(StoredCoding(document->Coding()), document->FileName() == ascii ? 2u : 4u);
+        EXPECT_FALSE(document->Editor().Modified());
+    }
+    // Closed, the recent entry keeps the coding and reopens the document in it.
+    for (TEditForm* document : form->Documents())
+        if (document->FileName() == ascii) SendMessageW(document->Handle(), WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    ASSERT_EQ(form->Recent()[0].FileName, ascii);
+    EXPECT_EQ(form->Recent()[0].Coding, 2u);
+    form->Files().MRUFileItemClick(0);
+    test::PumpMessages();
+    ASSERT_TRUE(Active());
+    EXPECT_EQ(Active()->Coding(), TextCoding::Utf8);
+    EXPECT_EQ(form->PanelText(3), L"Текст UTF-8");
+    EXPECT_FALSE(Active()->Editor().Modified());
+    EXPECT_EQ(script.SeenIds(), std::vector<int>{});
+}
+
 TEST_F(DesktopUi, AMinimizedWindowKeepsItsNormalBoundsAndAMissingFileIsReported) {
     const std::wstring a = Put(L"a.txt", "a"), gone = Put(L"gone.txt", "g"), c = Put(L"c.txt", "c");
     form->Files().OpenNamedFiles({a, gone, c});

@@ -9,11 +9,13 @@
 #include <richedit.h>
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 
 #include "case_dialog.h"
 #include "command_table.h"
 #include "dialog_script.h"
+#include "edit_rules.h"
 #include "editor_ui_fixture.h"
 #include "goto_dialog.h"
 #include "prompts.h"
@@ -567,8 +569,8 @@ TEST_F(EditingUi, CaseDialogChangesTheSelection) {
 }
 
 TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
-    // "Привет, Ёж!" and a second line in the DOS code page.
-    const std::string dosBytes = "\x8f\xe0\xa8\xa2\xa5\xe2, \xf0\xa6!\r\n\xad\xa0 DOS\r\n";
+    // "Привет, Ёж!" and a second line with pseudographics in the DOS code page.
+    const std::string dosBytes = "\x8f\xe0\xa8\xa2\xa5\xe2, \xf0\xa6!\r\n\xad\xa0 DOS \xb0\xc9\xcd\xbb\r\n";
     const std::wstring name = Put(L"dos.txt", dosBytes);
     form->Files().OpenNamedFiles({name});
     test::PumpMessages();
@@ -588,7 +590,7 @@ TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
         ScriptedPrompts script({PromptAnswer::Yes});
         Command(kCmdCoding);
     }
-    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS\r");
+    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS ░╔═╗\r");
     EXPECT_EQ(Editor().SelStart(), 4);
     EXPECT_EQ(form->PanelText(3), L"Текст DOS");
     EXPECT_TRUE(Checked(L"CodingItem"));
@@ -628,14 +630,205 @@ TEST_F(EditingUi, DosFileSwitchedAndSavedComesBackByteForByte) {
     // Closed, the file's recent entry remembers DOS text and reopens converted.
     SendMessageW(Active()->Handle(), WM_CLOSE, 0, 0);
     test::PumpMessages();
-    ASSERT_TRUE(form->Recent()[0].DosText);
+    ASSERT_EQ(form->Recent()[0].Coding, 1u);
     form->Files().MRUFileItemClick(0);
     test::PumpMessages();
     ASSERT_TRUE(Active());
     EXPECT_TRUE(Active()->DosText());
-    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS\r");
+    EXPECT_EQ(Editor().Text(), L"Привет, Ёж!\rна DOS ░╔═╗\r");
     EXPECT_EQ(form->PanelText(1), L"") << "reopened, not changed";
     EXPECT_EQ(form->PanelText(3), L"Текст DOS");
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+class CodingUi : public EditingUi {
+protected:
+    void TearDown() override {
+        SaveDialogRunner() = nullptr;
+        EditingUi::TearDown();
+    }
+    TEditForm* Open(const std::wstring& name) {
+        form->Files().OpenNamedFiles({name});
+        test::PumpMessages();
+        return Active();
+    }
+    std::string OnDisk(const std::wstring& name) { return ReadWholeFile(name, nullptr).value_or("(missing)"); }
+};
+
+TEST_F(CodingUi, UtfFilesOpenInTheirCodingAndSaveBackOnlyWhatChanged) {
+    struct Case {
+        const wchar_t* name;
+        std::string bytes;
+        std::wstring shown;
+        const wchar_t* panel;
+        bool utf8Checked;
+        std::string saved;  // after "Ж" typed at the start
+    } cases[] = {
+        {L"plain.html", "<p>\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe2\x9c\x93</p>\n<p>\xe4\xb8\xad</p>\n",
+         L"<p>Привет ✓</p>\r<p>中</p>\r", L"Текст UTF-8", true,
+         "\xd0\x96<p>\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe2\x9c\x93</p>\n<p>\xe4\xb8\xad</p>\n"},
+        {L"marked.css", "\xEF\xBB\xBF" "a { content: \"\xe2\x86\x92\"; }\r\n", L"a { content: \"→\"; }\r", L"Текст UTF-8",
+         true, "\xEF\xBB\xBF\xd0\x96" "a { content: \"\xe2\x86\x92\"; }\r\n"},
+        {L"wide.txt", std::string("\xFF\xFE\x1f\x04\r\0\n\0\x13\x27", 10), L"П\r✓", L"Текст UTF-16", false,
+         std::string("\xFF\xFE\x16\x04\x1f\x04\r\0\n\0\x13\x27", 12)},
+        {L"declared.xml", "<?xml version=\"1.0\" encoding=\"ibm866\"?>\r\n<a>\x8f\xb0</a>\r\n",
+         L"<?xml version=\"1.0\" encoding=\"ibm866\"?>\r<a>П░</a>\r", L"Текст DOS", false,
+         "\x86<?xml version=\"1.0\" encoding=\"ibm866\"?>\r\n<a>\x8f\xb0</a>\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + wcslen(c.name)));
+        const std::wstring name = Put(c.name, c.bytes);
+        TEditForm* document = Open(name);
+        ASSERT_TRUE(document);
+        EXPECT_EQ(Editor().Text(), c.shown);
+        EXPECT_EQ(form->PanelText(3), c.panel);
+        EXPECT_EQ(Checked(L"Utf8Item"), c.utf8Checked);
+        EXPECT_EQ(Enabled(L"CodingItem"), !IsUnicode(document->Coding())) << "no DOS switch for a UTF document";
+        EXPECT_EQ(form->PanelText(1), L"") << "opened, not changed";
+        Caret(0);
+        Editor().ReplaceSel(L"Ж");
+        Command(kCmdSave);
+        EXPECT_EQ(OnDisk(name), c.saved);
+        EXPECT_EQ(form->PanelText(1), L"");
+        SendMessageW(document->Handle(), WM_CLOSE, 0, 0);
+        test::PumpMessages();
+    }
+}
+
+TEST_F(CodingUi, ACharacterThePageLacksIsAskedAboutBeforeAnythingIsWritten) {
+    const std::string original = "\xcf\xf0\xe8\xe2\xe5\xf2\r\n";  // "Привет" in Windows-1251
+    const std::wstring name = Put(L"page.txt", original);
+    TEditForm* document = Open(name);
+    ASSERT_TRUE(document);
+    Caret(6);
+    Editor().ReplaceSel(L" ✓");
+    test::PumpMessages();
+    {
+        // Save: No goes back to editing, the file untouched (no backup either).
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdSave);
+        ASSERT_EQ(script.SeenIds(), std::vector<int>{202});
+        EXPECT_EQ(script.Seen()[0].buttons, PromptButtons::YesNo);
+        EXPECT_NE(PromptText(script.Seen()[0]).find(L"Windows"), std::wstring::npos);
+    }
+    EXPECT_EQ(OnDisk(name), original);
+    EXPECT_FALSE(std::filesystem::exists(BackupName(name))) << "no backup copy either";
+    EXPECT_EQ(form->PanelText(1), L"Изменен");
+    {
+        // The close's save question, then No to the coding: the window stays.
+        ScriptedPrompts script({PromptAnswer::Yes, PromptAnswer::No});
+        SendMessageW(document->Handle(), WM_CLOSE, 0, 0);
+        test::PumpMessages();
+        EXPECT_EQ(script.SeenIds(), (std::vector<int>{110, 202}));
+    }
+    ASSERT_TRUE(IsWindow(document->Handle()));
+    EXPECT_EQ(OnDisk(name), original);
+    {
+        // Save As: No keeps the old name and writes nothing.
+        SaveDialogRunner() = [&](FileDialogRequest& request) {
+            lstrcpynA(request.fileBuffer, TextToBytes(folder + L"other.txt", CodePage::Ansi).c_str(), request.bufferSize);
+            return 1;
+        };
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdSaveAs);
+        EXPECT_EQ(script.SeenIds(), std::vector<int>{202});
+        EXPECT_EQ(document->FileName(), name);
+        EXPECT_FALSE(std::filesystem::exists(folder + L"other.txt"));
+    }
+    {
+        // Yes: the document is UTF-8 from now on, saved whole.
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdSave);
+        EXPECT_EQ(script.SeenIds(), std::vector<int>{202});
+    }
+    EXPECT_EQ(OnDisk(name), "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe2\x9c\x93\r\n");
+    EXPECT_EQ(form->PanelText(3), L"Текст UTF-8");
+    EXPECT_TRUE(Checked(L"Utf8Item"));
+    EXPECT_EQ(form->PanelText(1), L"");
+    {
+        // A DOS document is asked about the DOS page, at Save All too.
+        const std::wstring dos = Put(L"dos.txt", "\x8f\r\n");
+        Open(dos);
+        ScriptedPrompts yes({PromptAnswer::Yes});
+        Command(kCmdCoding);
+        Editor().ReplaceSel(L"→");
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdSaveAll);
+        ASSERT_EQ(script.SeenIds(), std::vector<int>{202});
+        EXPECT_NE(PromptText(script.Seen()[0]).find(L"DOS"), std::wstring::npos);
+        EXPECT_EQ(OnDisk(dos), "\x8f\r\n");
+    }
+}
+
+TEST_F(CodingUi, TheUtf8ItemSwitchesTheCodingAndKeepsTheText) {
+    const std::wstring name = Put(L"page.html", "<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>");
+    TEditForm* document = Open(name);
+    ASSERT_TRUE(document);
+    EXPECT_FALSE(Checked(L"Utf8Item"));
+    Command(kCmdUtf8);
+    EXPECT_TRUE(Checked(L"Utf8Item"));
+    EXPECT_FALSE(Enabled(L"CodingItem"));
+    EXPECT_EQ(form->PanelText(3), L"Текст UTF-8");
+    EXPECT_EQ(Editor().Text(), L"<p>Привет</p>");
+    EXPECT_EQ(form->PanelText(1), L"Изменен") << "the file would change";
+    Command(kCmdUtf8);
+    EXPECT_EQ(form->PanelText(1), L"") << "back to the saved coding";
+    EXPECT_TRUE(Enabled(L"CodingItem"));
+    Command(kCmdUtf8);
+    Command(kCmdSave);
+    EXPECT_EQ(OnDisk(name), "<p>\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82</p>");
+
+    // Towards Windows with a character Windows lacks: asked first, No keeps all.
+    Caret(0);
+    Editor().ReplaceSel(L"✓");
+    {
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdUtf8);
+        ASSERT_EQ(script.SeenIds(), std::vector<int>{205});
+        EXPECT_EQ(script.Seen()[0].defaultButton, 1) << "No is the default";
+    }
+    EXPECT_TRUE(Checked(L"Utf8Item"));
+    EXPECT_EQ(Editor().Text(), L"✓<p>Привет</p>");
+    {
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdUtf8);
+    }
+    EXPECT_FALSE(Checked(L"Utf8Item"));
+    EXPECT_EQ(Editor().Text(), L"?<p>Привет</p>") << "the text shows what the coding keeps";
+    // Ctrl+D is not for UTF documents even when it arrives.
+    Command(kCmdUtf8);
+    {
+        ScriptedPrompts script;
+        Command(kCmdCoding);
+        EXPECT_TRUE(script.SeenIds().empty());
+    }
+    EXPECT_EQ(document->Coding(), TextCoding::Utf8);
+}
+
+TEST_F(CodingUi, ReplaceAndCaseWorkOnAUtf8Document) {
+    const std::wstring name = Put(L"cats.html", "\xd0\xba\xd0\xbe\xd1\x82 \xe2\x9c\x93 \xd0\xba\xd0\xbe\xd1\x82\n");
+    Open(name);
+    Command(kCmdReplace);
+    HWND dialog = Active()->Searches().ReplaceWindowHandle();
+    ASSERT_TRUE(dialog);
+    SetDlgItemTextW(dialog, edt1, L"кот");
+    SetDlgItemTextW(dialog, edt2, L"кошка");
+    Click(dialog, psh2);  // replace all
+    EXPECT_EQ(Editor().Text(), L"кошка ✓ кошка\r");
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+    test::PumpMessages();
+    Command(kCmdSave);
+    const std::string cat = "\xd0\xba\xd0\xbe\xd1\x88\xd0\xba\xd0\xb0";
+    EXPECT_EQ(OnDisk(name), cat + " \xe2\x9c\x93 " + cat + "\n");
+    // Case change and go to line work on the same text.
+    Editor().Select(0, 5);
+    Active()->ChangeCase(CaseMode::AllUpper);
+    EXPECT_EQ(Editor().Text(), L"КОШКА ✓ кошка\r");
 }
 
 }  // namespace

@@ -122,6 +122,21 @@ TEST_F(MacroUi, CtrlKAndALetterInsertEveryMacroOnItAndSayItForAWhile) {
     EXPECT_EQ(Active()->Editor().SelStart(), 5) << "the caret at the bar";
 }
 
+TEST_F(MacroUi, AMacroGoesIntoAUtf8DocumentAndSavesAsUtf8) {
+    const std::wstring name = Put(L"page.html", "\xe2\x9c\x93 \xd0\xb4\xd0\xb0");  // "✓ да"
+    form->Files().OpenNamedFiles({name});
+    test::PumpMessages();
+    ASSERT_TRUE(Active());
+    ASSERT_EQ(Active()->Coding(), TextCoding::Utf8);
+    Active()->Editor().Select(2, 2);
+    SetFocus(Active()->Editor().Handle());
+    Key('K', {.ctrl = true});
+    Key('B', {.ctrl = true});
+    EXPECT_EQ(Text(), L"✓ <b>!да</b>") << "both macros on B, the second at the first's caret";
+    Command(kCmdSave);
+    EXPECT_EQ(ReadWholeFile(name, nullptr), std::optional<std::string>("\xe2\x9c\x93 <b>!\xd0\xb4\xd0\xb0</b>"));
+}
+
 TEST_F(MacroUi, NoMacroOnTheKeyIsSaidAndEscapeOnlyEndsTheWaiting) {
     Html(L"x");
     Key('K', {.ctrl = true});

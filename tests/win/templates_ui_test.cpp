@@ -72,6 +72,19 @@ TEST_F(TemplatesUi, FileTemplatesLoadTheirFileOrSay112) {
     ASSERT_TRUE(Active());
     EXPECT_TRUE(Active()->FileName().ends_with(L".html"));
     EXPECT_EQ(Active()->Editor().Text(), L"<p>mine</p>");
+    EXPECT_EQ(Active()->Coding(), TextCoding::Windows);
+
+    // A template that declares UTF-8 makes a UTF-8 document, its text decoded.
+    {
+        const std::string page = "<meta charset=\"utf-8\">\xd0\xb4\xd0\xb0";
+        ASSERT_TRUE(WriteFileSafely(path, page).ok);
+        form->LoadTemplate(index);
+        test::PumpMessages();
+        EXPECT_EQ(Active()->Editor().Text(), L"<meta charset=\"utf-8\">да");
+        EXPECT_EQ(Active()->Coding(), TextCoding::Utf8);
+        EXPECT_EQ(form->PanelText(3), L"Текст UTF-8");
+        EXPECT_FALSE(Active()->Editor().Modified());
+    }
 
     DeleteFileW(path.c_str());
     const size_t before = form->Documents().size();
