@@ -176,6 +176,18 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(active->Editor().Handle(), EM_SCROLLCARET, 0, 0);
         }
         SetTimer(nullptr, 0, 1500, MarkLater);
+    } else if (scene == L"utf8") {
+        // A UTF-8 page with Cyrillic text and characters Windows-1251 lacks.
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring page = std::wstring(folder) + L"quillon-scene-utf8.html";
+        WriteFileSafely(page, EncodeText(L"<!DOCTYPE html>\r<html lang=\"ru\">\r<head>\r<meta charset=\"utf-8\">\r"
+                                         L"<title>Привет, мир</title>\r</head>\r<body>\r"
+                                         L"<p>Съешь же ещё этих мягких французских булок ✓</p>\r"
+                                         L"<p>Стрелка → и кавычки «ёлочки» — как в файле</p>\r</body>\r</html>\r",
+                                         TextCoding::Utf8, LineBreak::Lf));
+        form->Files().OpenNamedFiles({page});
+        SetTimer(nullptr, 0, 1500, MarkLater);
     } else if (scene == L"chevron") {
         // A narrow main window: the Edit band's chevron menu open with its
         // pictures, Copy greyed (no selection), Paste highlighted.
