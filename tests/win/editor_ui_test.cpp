@@ -284,6 +284,44 @@ TEST_F(EditorUi, ShowInBrowserGoesToTheWebBrowserNotBackToTheEditor) {
     EXPECT_EQ(form->Documents().size(), 1u);
 }
 
+// Show in browser saves first: No to the coding question goes back to editing
+// and shows nothing; Yes saves in UTF-8 and shows the page saved so. The
+// "browser" copies each page it is given beside it.
+TEST_F(EditorUi, ShowInBrowserStopsWhereTheCodingQuestionIsDeclined) {
+    const std::wstring page = Put(L"page.html", "<p>a</p>");
+    const std::wstring other = Put(L"other.html", "<p>other</p>");
+    ClassValue http(L"http\\shell\\open\\command", L"C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"%1.shown\"");
+    form->Files().OpenNamedFiles({other, page});
+    TEditForm* declined = Active();
+    ASSERT_EQ(declined->FileName(), page);
+    declined->Editor().SetSelStart(3);
+    declined->Editor().ReplaceSel(L"→");
+    {
+        ScriptedPrompts script({PromptAnswer::No});
+        Command(kCmdShowInBrowser);
+        EXPECT_EQ(script.SeenIds(), std::vector<int>{202});
+    }
+    EXPECT_EQ(ReadWholeFile(page), std::string("<p>a</p>"));
+    // Another page shown afterwards arrives; the declined one never did.
+    SendMessageW(form->DocumentArea(), WM_MDINEXT, 0, 0);
+    test::PumpMessages();
+    ASSERT_EQ(Active()->FileName(), other);
+    Command(kCmdShowInBrowser);
+    EXPECT_TRUE(test::WaitFor([&] { return ReadWholeFile(other + L".shown").has_value(); }, std::chrono::seconds(30)));
+    EXPECT_FALSE(ReadWholeFile(page + L".shown").has_value());
+
+    SendMessageW(form->DocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(declined->Handle()), 0);
+    test::PumpMessages();
+    {
+        ScriptedPrompts script({PromptAnswer::Yes});
+        Command(kCmdShowInBrowser);
+        EXPECT_EQ(script.SeenIds(), std::vector<int>{202});
+    }
+    const std::string saved = "<p>\xe2\x86\x92" "a</p>";
+    EXPECT_EQ(ReadWholeFile(page), saved);
+    EXPECT_TRUE(test::WaitFor([&] { return ReadWholeFile(page + L".shown") == saved; }, std::chrono::seconds(30)));
+}
+
 // A megabyte of Cyrillic words on one line (a minified page) would take the
 // control minutes and gigabytes to wrap: the page opens at once, unwrapped,
 // saying why (201); Ctrl+W refuses the same way; ordinary pages still wrap.
