@@ -42,6 +42,7 @@ add_executable(native_tests
   tests/native/editing_rules_test.cpp
   tests/native/editor_contract_memory.cpp
   tests/native/filebox_rules_test.cpp
+  tests/native/journal_entry_test.cpp
   tests/native/line_breaks_test.cpp
   tests/native/long_names_test.cpp
   tests/native/macro_test.cpp
@@ -89,6 +90,9 @@ if(QUILLON_CLANG)
                       templates/template_list.cpp)
   quillon_fuzz_target(band_record_fuzz tests/fuzz/band_record_fuzz.cpp toolbars/toolbar_model.cpp)
   quillon_fuzz_target(text_coding_fuzz tests/fuzz/text_coding_fuzz.cpp framework/text_coding.cpp framework/codepage.cpp
+                      framework/codepage_portable.cpp framework/codepage_tables.cpp framework/text_lines.cpp)
+  quillon_fuzz_target(journal_entry_fuzz tests/fuzz/journal_entry_fuzz.cpp storage/journal_entry.cpp
+                      framework/text_coding.cpp framework/text_case.cpp framework/text_case_portable.cpp framework/codepage.cpp
                       framework/codepage_portable.cpp framework/codepage_tables.cpp framework/text_lines.cpp)
   quillon_fuzz_target(stencil_layout_fuzz tests/fuzz/stencil_layout_fuzz.cpp templates/stencil_model.cpp)
 endif()

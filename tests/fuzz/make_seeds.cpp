@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop_stream.h"
+#include "journal_entry.h"
 #include "macro_model.h"
 #include "template_list.h"
 #include "toolbar_model.h"
@@ -94,5 +95,18 @@ int main(int argc, char** argv) {
     Put(folder, "file-xml", "<?xml version='1.0' encoding='ibm866'?>\n<a>\x8f\xb0</a>");
     Put(folder, "file-css", "@charset \"UTF-8\";\nbody { content: \"\xe2\x86\x92\"; }");
     Put(folder, "file-utf8-cut", "\xd0\x9f\xd1\x80\xf0\x9f\x98");
+    // Journal entries: a titled and an untitled document.
+    {
+        quillon::JournalEntry entry;
+        entry.name = L"C:\\site\\page.html";
+        entry.hasFile = true;
+        entry.text = L"<p>\x041f\x0440\x0438\x0432\x0435\x0442</p>\r";
+        entry.coding = quillon::TextCoding::Utf8;
+        Put(folder, "journal-titled", quillon::EncodeJournalEntry(entry));
+        entry.name = L"\x0411\x0435\x0437\x044b\x043c\x044f\x043d\x043d\x044b\x0439 2.txt";
+        entry.hasFile = false;
+        entry.text = L"typed";
+        Put(folder, "journal-untitled", quillon::EncodeJournalEntry(entry));
+    }
     return 0;
 }
