@@ -52,6 +52,7 @@ add_library(document_win STATIC ${PORTABLE_DOCUMENT}
   document/case_dialog.cpp
   document/edit_form.cpp
   document/goto_dialog.cpp
+  document/journal.cpp
   document/search_dialogs.cpp
 )
 target_include_directories(document_win PUBLIC document)

@@ -15,6 +15,7 @@
 #include "editing_aids.h"
 #include "filebox_api.h"
 #include "goto_dialog.h"
+#include "journal.h"
 #include "prompts.h"
 #include "text_format.h"
 #include "text_lines.h"
@@ -44,6 +45,11 @@ constexpr int kStrBinaryReadOnly = 200;
 constexpr int kStrWrapRefused = 201;
 constexpr int kStrCodingLosesText = 202;
 constexpr int kStrUtf8ToWindows = 205;
+// The journal's timers: the pause after typing, and the longest wait while typing goes on.
+constexpr UINT_PTR kJournalPauseTimer = 71;
+constexpr UINT_PTR kJournalLatestTimer = 72;
+constexpr unsigned kJournalPauseMs = 2000;
+constexpr unsigned kJournalLatestMs = 30000;
 
 std::string Narrow(const std::wstring& text) { return TextToBytes(text, CodePage::Ansi); }
 std::wstring Wide(const char* text) { return BytesToText(text ? text : "", CodePage::Ansi); }
@@ -116,6 +122,7 @@ LRESULT TEditForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: return OnClose();
     case WM_SYSCOMMAND: OnSysCommand(wParam); break;
     case WM_DESTROY: OnDestroy(); break;
+    case WM_TIMER: OnTimer(wParam); return 0;
     default: break;
     }
     return Default(msg, wParam, lParam);
@@ -166,6 +173,7 @@ void TEditForm::OnCreate() {
         textChanged_ = true;
         ++changeCount_;
         SelectionChange();
+        JournalChanged();
     });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
     searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, SearchDialogs::Events{
@@ -437,7 +445,7 @@ void TEditForm::Save() {
     WaitCursor wait;
     if (host_.Options().BackupCopies && GetFileAttributesW(FFileName.c_str()) != INVALID_FILE_ATTRIBUTES) {
         const std::wstring backup = BackupName(FFileName);
-        while (!CopyFileW(FFileName.c_str(), backup.c_str(), FALSE)) {
+        while (!CopyFileSafely(FFileName, backup).ok) {
             const PromptAnswer answer = ShowPrompt({kStrBackupFailed, {FFileName}, L"", PromptIcon::Warning,
                                                     PromptButtons::AbortRetryIgnore, 1, host_.MainWindow()});
             if (answer == PromptAnswer::Abort) return;
@@ -454,6 +462,7 @@ void TEditForm::Save() {
     RememberSavedText();
     host_.States().UndoState(false);
     host_.States().RedoState(false);
+    JournalRemove();
 }
 
 void TEditForm::SaveAs() {
@@ -637,6 +646,8 @@ bool TEditForm::FormCloseQuery() {
 }
 
 void TEditForm::OnDestroy() {
+    // Saved, declined at the close, or the program ending: the entry goes.
+    JournalRemove();
     searches_.reset();
     if (editor_) editor_->SetMessageFilter(nullptr);
     popupMenu_.Reset();
@@ -872,6 +883,92 @@ void TEditForm::ToggleUtf8() {
         SetCoding(TextCoding::Windows);
     }
     SelectionChange();
+}
+
+void TEditForm::JournalChanged() {
+    DocumentJournal* journal = host_.Journal();
+    if (!journal || !journal->IsOpen() || closing_) return;
+    if (!editor_->Modified() && !CodingChanged()) {
+        // Undone back to the saved text: nothing to keep.
+        KillTimer(hwnd_, kJournalPauseTimer);
+        KillTimer(hwnd_, kJournalLatestTimer);
+        journalPending_ = false;
+        if (journalEntry_) JournalRemove();
+        return;
+    }
+    // A document whose text is slow to take is journaled less often: the
+    // journal keeps to about a hundredth of this thread's time.
+    SetTimer(hwnd_, kJournalPauseTimer, std::max(kJournalPauseMs, 20 * journalCostMs_), nullptr);
+    if (!journalPending_) SetTimer(hwnd_, kJournalLatestTimer, std::max(kJournalLatestMs, 300 * journalCostMs_), nullptr);
+    journalPending_ = true;
+}
+
+void TEditForm::OnTimer(UINT_PTR timer) {
+    if (timer == kJournalPauseTimer || timer == kJournalLatestTimer) JournalNow();
+}
+
+void TEditForm::JournalNow() {
+    KillTimer(hwnd_, kJournalPauseTimer);
+    KillTimer(hwnd_, kJournalLatestTimer);
+    journalPending_ = false;
+    DocumentJournal* journal = host_.Journal();
+    if (!journal || !journal->IsOpen() || !editor_) return;
+    if (!editor_->Modified() && !CodingChanged()) {
+        if (journalEntry_) JournalRemove();
+        return;
+    }
+    if (!journalId_) journalId_ = journal->NewId();
+    const ULONGLONG start = GetTickCount64();
+    JournalEntry entry;
+    entry.name = FFileName;
+    entry.hasFile = FHasFile;
+    entry.wordWrap = editor_->WordWrap();
+    entry.readOnly = editor_->ReadOnly() && !FileLocked();
+    entry.coding = coding_;
+    entry.lineBreak = lineBreak_;
+    entry.caret = editor_->SelStart();
+    entry.windowNumber = host_.WindowNumber(hwnd_);
+    entry.text = editor_->Text();
+    journalCostMs_ = static_cast<unsigned>(GetTickCount64() - start);
+    // The entry's bytes are made and written on the journal's own thread.
+    journal->Write(journalId_, std::move(entry));
+    journalEntry_ = true;
+}
+
+void TEditForm::JournalRemove() {
+    KillTimer(hwnd_, kJournalPauseTimer);
+    KillTimer(hwnd_, kJournalLatestTimer);
+    journalPending_ = false;
+    DocumentJournal* journal = host_.Journal();
+    if (journal && journalEntry_) journal->Remove(journalId_);
+    journalEntry_ = false;
+}
+
+void TEditForm::RestoreFromJournal(const JournalEntry& entry) {
+    {
+        UpdateBracket bracket(*editor_);
+        editor_->SetWordWrap(entry.wordWrap && WrapAffordable(std::wstring_view(entry.text)));
+        editor_->SetText(entry.text);
+    }
+    FHasFile = entry.hasFile;
+    SetFileName(entry.name);
+    if (FHasFile) {
+        const DWORD attributes = GetFileAttributesW(entry.name.c_str());
+        FFileReadOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    }
+    binary_ = entry.text.find(L'\0') != std::wstring::npos;
+    editor_->SetReadOnly(entry.readOnly || FileLocked());
+    coding_ = entry.coding;
+    lineBreak_ = entry.lineBreak;
+    editor_->ClearUndo();
+    // Modified whatever the file holds: the text is the journal's, not the file's.
+    savedHash_ = TextHash(*editor_) + 1;
+    textChanged_ = false;
+    differsFromSaved_ = true;
+    editor_->SetModified(true);
+    editor_->SetSelStart(entry.caret);
+    SendMessageW(editor_->Handle(), EM_SCROLLCARET, 0, 0);
+    JournalNow();
 }
 
 void TEditForm::Find() { searches_->Find(); }

@@ -23,6 +23,8 @@ namespace quillon {
 
 inline constexpr wchar_t kEditFormClass[] = L"TEditForm";
 
+struct JournalEntry;
+
 // How a new document window first appears.
 enum class WindowStart { Normal, Maximized };
 
@@ -45,6 +47,11 @@ public:
     bool LoadFile(const std::wstring& name, std::optional<TextCoding> stored = std::nullopt);
     // A new document's text from a template, in the coding the template shows.
     void LoadTemplateText(std::string_view bytes);
+    // The text and state of a recovery journal's entry, in place of what the
+    // window holds: the document is modified, its name and coding the entry's.
+    void RestoreFromJournal(const JournalEntry& entry);
+    // Puts the document's entry into the journal now (restored documents, tests).
+    void JournalNow();
     void SetFileName(const std::wstring& name);
     void UpdateCaption();
     void Save();
@@ -160,6 +167,12 @@ private:
     // is lost) or to go back to editing (false).
     bool ConfirmCodingHoldsText(std::wstring_view text);
     void SetCoding(TextCoding coding);
+    // The journal follows the text: an entry is due a pause after typing stops,
+    // and at the latest a while after the first change not yet in it; a
+    // document back to its saved text has none.
+    void JournalChanged();
+    void OnTimer(UINT_PTR timer);
+    void JournalRemove();
     // A switch between a single-byte and a UTF coding changes the file, not the
     // text: the document counts as modified until it is saved or switched back.
     bool CodingChanged() const {
@@ -202,6 +215,10 @@ private:
     bool differsFromSaved_ = false;
     bool binary_ = false;
     bool saveDeclined_ = false;  // the last save stopped at the coding question
+    int journalId_ = 0;
+    bool journalPending_ = false;     // changes not yet in the journal
+    bool journalEntry_ = false;       // the journal holds an entry of this document
+    unsigned journalCostMs_ = 0;      // what taking the text for the last entry cost this thread
 };
 
 // The save dialog Save As runs; tests put their own answer here. Empty: Filebox's.

@@ -14,6 +14,8 @@
 
 namespace quillon {
 
+class DocumentJournal;
+
 class TEditForm;
 
 // The keys a subsystem above the document window takes before its editing
@@ -53,6 +55,10 @@ public:
     virtual const std::vector<ContextMenuRow>& ContextMenuRows() const = 0;
     // The keys taken before the editing keys; null when there are none.
     virtual DocumentKeyHook* KeyHook() { return nullptr; }
+    // The recovery journal of the run, or null when the run keeps none.
+    virtual DocumentJournal* Journal() { return nullptr; }
+    // A window's place in the window list (0 for the first).
+    virtual int WindowNumber(HWND) const { return 0; }
     // The status bar, as a document window's own texts need it.
     virtual void SetPanelText(int panel, std::wstring_view text) = 0;
     virtual void CompactStatusBar() = 0;

@@ -58,6 +58,76 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, DWORD* error)
     return bytes;
 }
 
+namespace {
+
+// The name of a temporary file beside path for this process's attempt n.
+std::wstring TemporaryName(const std::wstring& path, int n) {
+    return path + L".~qln" + std::to_wstring(GetCurrentProcessId() % 10000) + L"_" + std::to_wstring(n);
+}
+
+// Whether a name in a folder is one of our temporary names for the file name:
+// "<name>.~qln<digits>_<digits>".
+bool IsTemporaryOf(std::wstring_view candidate, std::wstring_view name) {
+    constexpr std::wstring_view kMark = L".~qln";
+    if (candidate.size() <= name.size() + kMark.size() || CompareStringOrdinal(candidate.data(), static_cast<int>(name.size()),
+                                                                                name.data(), static_cast<int>(name.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    std::wstring_view rest = candidate.substr(name.size());
+    if (rest.substr(0, kMark.size()) != kMark) return false;
+    rest.remove_prefix(kMark.size());
+    const size_t bar = rest.find(L'_');
+    if (bar == 0 || bar == std::wstring_view::npos || bar + 1 == rest.size()) return false;
+    for (size_t k = 0; k < rest.size(); ++k)
+        if (k != bar && (rest[k] < L'0' || rest[k] > L'9')) return false;
+    return true;
+}
+
+}  // namespace
+
+void RemoveLeftoverTemporaries(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    WIN32_FIND_DATAW data{};
+    HANDLE search = FindFirstFileW((path + L".~qln*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // A file still open (a save under way) refuses to go, and stays.
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(data.cFileName, name))
+            DeleteFileW((folder + data.cFileName).c_str());
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+}
+
+FileResult CopyFileSafely(const std::wstring& from, const std::wstring& to) {
+    RemoveLeftoverTemporaries(to);
+    std::wstring temp;
+    DWORD error = ERROR_SUCCESS;
+    for (int n = 0; n < 100; ++n) {
+        temp = TemporaryName(to, n);
+        if (CopyFileW(from.c_str(), temp.c_str(), TRUE)) {
+            error = ERROR_SUCCESS;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return {false, error};
+    }
+    if (error != ERROR_SUCCESS) return {false, error};
+    // The copy's attributes came along; the temporary file must be writable to flush and replace.
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        FlushFileBuffers(file);
+        CloseHandle(file);
+    }
+    if (!MoveFileExW(temp.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileW(temp.c_str());
+        return {false, error};
+    }
+    return {true, ERROR_SUCCESS};
+}
+
 FileResult WriteFileSafely(const std::wstring& path, std::string_view bytes) {
     auto failure = [](DWORD code) { return FileResult{false, code}; };
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -65,6 +135,8 @@ FileResult WriteFileSafely(const std::wstring& path, std::string_view bytes) {
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return failure(ERROR_ACCESS_DENIED);
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return failure(ERROR_ACCESS_DENIED);
 
+    // What an earlier save of this file left when it was cut short goes first.
+    RemoveLeftoverTemporaries(path);
     // The temporary file stands beside the target (same volume, so the final move
     // is a rename) under a name of its own.
     std::wstring temp;
@@ -72,7 +144,7 @@ FileResult WriteFileSafely(const std::wstring& path, std::string_view bytes) {
     {
         FileHandle file;
         for (int n = 0; n < 100 && !file; ++n) {
-            temp = path + L".~qln" + std::to_wstring(GetCurrentProcessId() % 10000) + L"_" + std::to_wstring(n);
+            temp = TemporaryName(path, n);
             file = Open(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                     nullptr));
             if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;

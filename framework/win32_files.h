@@ -33,6 +33,12 @@ std::wstring ProgramFolderFile(const wchar_t* name);
 // file's attributes are kept. On failure the old file is as it was. A file with
 // the read-only attribute is not replaced (ERROR_ACCESS_DENIED).
 FileResult WriteFileSafely(const std::wstring& path, std::string_view bytes);
+// Copies a file the same way: a temporary copy beside the target, renamed over
+// it, so that the target is the old file or the new one, never a part.
+FileResult CopyFileSafely(const std::wstring& from, const std::wstring& to);
+// Deletes the temporary files ("<name>.~qln<n>_<n>") that saves of this very
+// file cut short left beside it; nothing else, and nothing still open.
+void RemoveLeftoverTemporaries(const std::wstring& path);
 
 // Loads the file as plain text in the code page (any line ends); the editor is
 // untouched when the file cannot be read.

@@ -1,6 +1,7 @@
 // The desktop: each document window's record while the program closes, and
 // the windows reopened from them at the next start.
 #include "desktop_stream.h"
+#include "journal.h"
 #include "edit_form.h"
 #include "main_form.h"
 #include "prompts.h"
@@ -11,6 +12,9 @@ namespace quillon {
 namespace {
 
 constexpr int kStrFileNotOpened = 113;
+constexpr int kStrUntitled = 101;
+constexpr int kStrJournalRestore = 206;
+constexpr int kStrJournalDamaged = 207;
 
 DesktopRecord RecordOf(TEditForm& document, int number, bool active) {
     WINDOWPLACEMENT placement{sizeof placement};
@@ -75,6 +79,48 @@ void THtmlScrivoForm::RestoreDesktop() {
     active->SelectionChange();
     active->FormActivate();
     if (reactivate) SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(reactivate), 0);
+}
+
+}  // namespace quillon
+
+namespace quillon {
+
+int THtmlScrivoForm::WindowNumber(HWND window) const { return windows_.NumberOf(window); }
+
+void THtmlScrivoForm::RestoreJournal() {
+    if (!journal_) return;
+    DocumentJournal::Leftovers left = journal_->ReadLeftovers();
+    if (left.files.empty()) return;
+    if (!left.entries.empty()) {
+        const PromptAnswer answer =
+            ShowPrompt({kStrJournalRestore, {static_cast<int>(left.entries.size())}, kApplicationTitle,
+                        PromptIcon::Question, PromptButtons::YesNo, 0, frame_});
+        if (answer == PromptAnswer::Yes) {
+            WaitCursor wait;
+            const std::vector<TEditForm*> open = Documents();
+            std::vector<std::wstring> names;
+            for (TEditForm* document : open) names.push_back(document->FileName());
+            DocumentState& state = SharedDocumentState();
+            const JournalRestorePlan plan =
+                PlanJournalRestore(left.entries, names, ResourceString(kStrUntitled), state.UntitledCounter);
+            state.UntitledCounter = plan.untitledCounter;
+            for (const JournalRestoreStep& step : plan.steps) {
+                const JournalEntry& entry = left.entries[step.entry];
+                if (step.existingWindow >= 0) {
+                    TEditForm* document = open[static_cast<size_t>(step.existingWindow)];
+                    document->RestoreFromJournal(entry);
+                    document->FormActivate();
+                } else {
+                    files_.OpenJournalEntry(entry);
+                }
+            }
+        }
+    }
+    // Said once: the damaged entries go with the others.
+    if (left.damaged > 0)
+        ShowPrompt({kStrJournalDamaged, {left.damaged}, kApplicationTitle, PromptIcon::Warning, PromptButtons::Ok, 0,
+                    frame_});
+    DocumentJournal::DeleteFiles(left.files);
 }
 
 }  // namespace quillon

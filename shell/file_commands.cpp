@@ -1,5 +1,7 @@
 #include "file_commands.h"
 
+#include "journal_entry.h"
+
 #include "codepage.h"
 #include "desktop_stream.h"
 #include "edit_form.h"
@@ -181,6 +183,14 @@ TEditForm* FileCommands::NewDocument(const std::wstring& ext) {
         document->FormActivate();
     }
     return document;
+}
+
+void FileCommands::OpenJournalEntry(const JournalEntry& entry) {
+    NewWindowGuard guard(*this);
+    TEditForm* document = TEditForm::Create(frame_, NewWindowStart());
+    if (!document) return;
+    document->RestoreFromJournal(entry);
+    document->FormActivate();
 }
 
 HWND FileCommands::RestoreWindow(const DesktopRecord& record) {

@@ -15,6 +15,7 @@
 
 #include "filebox_api.h"
 #include "main_rules.h"
+#include "journal_entry.h"
 #include "text_coding.h"
 
 namespace quillon {
@@ -57,6 +58,8 @@ public:
     // A list of names, one a line (copy-data from Assist).
     void OpenFileList(std::wstring_view text);
     void OpenDroppedFiles(HDROP drop);
+    // A document of the recovery journal in a new window, modified, as it was.
+    void OpenJournalEntry(const JournalEntry& entry);
     // A DDE execute request on the OpenFiles topic: its first line is one file name.
     void OpenFileMacro(std::wstring_view command);
     // File > Open: the open dialog, then every chosen file (read-only as answered).

@@ -37,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     ComApartment com;
     try {
-        if (THtmlScrivoForm* form = THtmlScrivoForm::Create(instance, {showCommand})) RunMessageLoop(*form);
+        if (THtmlScrivoForm* form = THtmlScrivoForm::Create(instance, {showCommand, nullptr, DocumentJournal::DefaultFolder()})) RunMessageLoop(*form);
     } catch (...) {
         MessageBoxW(nullptr, L"Внутренняя ошибка программы.", kApplicationTitle, MB_ICONERROR | MB_OK);
     }

@@ -75,6 +75,11 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
     // Waiting status messages end without a clearing once the program closes.
     SetDelayedMessageClosingSource([] { return SharedDocumentState().Closing; });
     auto* form = new THtmlScrivoForm(options.registry ? *options.registry : UserRegistry());
+    if (!options.journalFolder.empty()) {
+        // Held for the run; a second instance that got this far keeps none.
+        form->journal_ = std::make_unique<DocumentJournal>(options.journalFolder);
+        if (!form->journal_->Open()) form->journal_.reset();
+    }
     HWND frame = CreateWindowExW(WS_EX_ACCEPTFILES, kMainFormClass, kApplicationTitle,
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, nullptr, nullptr, instance, form);
@@ -413,6 +418,7 @@ void THtmlScrivoForm::OnStartupFiles() {
     // The desktop of the last exit first, then the program's own command-line
     // files, so that they open after it.
     RestoreDesktop();
+    RestoreJournal();
     HandOffCommandLine();
 }
 

@@ -17,6 +17,7 @@
 #include "edit_host.h"
 #include "file_commands.h"
 #include "file_menus.h"
+#include "journal.h"
 #include "macro_keyboard.h"
 #include "window_list.h"
 #include "menu_bar.h"
@@ -42,6 +43,9 @@ inline constexpr UINT kDefaultTemplateKeyId = 5999;  // Ctrl+L
 struct MainFormOptions {
     int showCommand = SW_SHOWDEFAULT;
     Registry* registry = nullptr;  // where settings live; null: the current user's registry
+    // The recovery journal's folder (DocumentJournal::DefaultFolder() for the
+    // program); empty: the run keeps no journal.
+    std::wstring journalFolder;
 };
 
 class THtmlScrivoForm final : public MainComponents, public EditHost {
@@ -109,6 +113,8 @@ public:
     void ShowHint(std::wstring_view hint) override { statusBar_.ShowHint(hint); }
     const std::vector<ContextMenuRow>& ContextMenuRows() const override;
     DocumentKeyHook* KeyHook() override { return macroKeys_.get(); }
+    DocumentJournal* Journal() override { return journal_.get(); }
+    int WindowNumber(HWND window) const override;
     void RegisterWindow(HWND window) override;
     void UnregisterWindow(HWND window) override;
     void WindowNameChanged(HWND window) override;
@@ -143,6 +149,9 @@ public:
 
 private:
     explicit THtmlScrivoForm(Registry& registry);
+    // After the desktop, before the command line: the entries a run that did not
+    // end normally left in the journal, restored when the user agrees.
+    void RestoreJournal();
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefFrameProcW(frame_, client_, msg, wParam, lParam); }
     LRESULT OnCreate();
     void OnSize(WPARAM sizeType);
@@ -203,6 +212,7 @@ private:
     PrinterChoice printer_;
     std::unique_ptr<DdeServer> dde_;
     std::unique_ptr<MacroKeyboard> macroKeys_;
+    std::unique_ptr<DocumentJournal> journal_;
     WindowList windows_;
     // The desktop stream while the program closes; none when no save is under way.
     std::optional<std::string> desktop_;

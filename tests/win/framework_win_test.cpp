@@ -136,6 +136,37 @@ TEST_F(Files, FailedSavesLeaveTheOldFileAsItWas) {
     EXPECT_EQ(FileCount(), 1u);
 }
 
+TEST_F(Files, TheNextSaveRemovesWhatASaveCutShortLeftOfTheSameFileOnly) {
+    const std::wstring path = Put(L"big.txt", "old");
+    // What killed saves of big.txt leave, and names that only look like it.
+    for (const wchar_t* left : {L"big.txt.~qln4321_0", L"BIG.TXT.~qln17_3"}) Put(left, "half a save");
+    const wchar_t* kept[] = {L"big.txt.~qlnx_0", L"big.txt.~qln1_", L"big.txt.~qln1_2.bak", L"other.txt.~qln1_0",
+                             L"big.txt.~qln_1", L"big.txt2.~qln1_0"};
+    for (const wchar_t* other : kept) Put(other, "not ours to remove");
+    // One still open by a save under way stays.
+    const std::wstring open = Put(L"big.txt.~qln99_0", "being written");
+    HANDLE held = CreateFileW(open.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(WriteFileSafely(path, "new").ok);
+    CloseHandle(held);
+    EXPECT_FALSE(std::filesystem::exists(folder + L"big.txt.~qln4321_0"));
+    EXPECT_FALSE(std::filesystem::exists(folder + L"BIG.TXT.~qln17_3"));
+    for (const wchar_t* other : kept) EXPECT_TRUE(std::filesystem::exists(folder + other)) << other;
+    EXPECT_TRUE(std::filesystem::exists(open));
+    EXPECT_EQ(ReadWholeFile(path), std::string("new"));
+}
+
+TEST_F(Files, ABackupCopyReplacesTheOldOneWholeThroughATemporaryFile) {
+    const std::wstring from = Put(L"page.html", std::string(100000, 'n'));
+    const std::wstring backup = Put(L"page.~ht", "old backup");
+    Put(L"page.~ht.~qln5_0", "a copy cut short");
+    ASSERT_TRUE(CopyFileSafely(from, backup).ok);
+    EXPECT_EQ(ReadWholeFile(backup), std::string(100000, 'n'));
+    EXPECT_EQ(FileCount(), 2u) << "the page and its backup, nothing beside them";
+    EXPECT_FALSE(CopyFileSafely(folder + L"missing.html", backup).ok);
+    EXPECT_EQ(ReadWholeFile(backup), std::string(100000, 'n')) << "a failed copy leaves the old backup";
+}
+
 TEST_F(Files, LoadingAMissingFileReportsAndLeavesTheEditorAlone) {
     RichEditControl editor(test::HostWindow(), 100);
     editor.SetText(L"unchanged");
