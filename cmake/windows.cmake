@@ -269,6 +269,7 @@ quillon_win_test(win_framework_tests
 quillon_win_test(win_editor_tests
   tests/win/editor_ui_test.cpp
   tests/win/editing_ui_test.cpp
+  tests/win/journal_ui_test.cpp
   tests/win/macros_ui_test.cpp
   tests/win/windows_ui_test.cpp
   tests/win/desktop_ui_test.cpp
