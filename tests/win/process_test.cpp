@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <shlobj.h>
+
+#include <filesystem>
+
 #include "win_test_support.h"
 
 namespace quillon {
@@ -121,11 +125,32 @@ std::wstring TempFile(const std::wstring& name, const char* bytes = "x") {
     return path;
 }
 
-// Every process test starts the editor as on a first start: no stored settings.
+// The editor's recovery journal in the user's local application data.
+std::wstring JournalFolder() {
+    wchar_t local[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    return std::wstring(local) + L"\\Quillon\\Journal";
+}
+
+std::vector<std::wstring> JournalEntries() {
+    std::vector<std::wstring> entries;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(JournalFolder(), ignored))
+        if (entry.path().extension() == L".qlj") entries.push_back(entry.path().wstring());
+    return entries;
+}
+
+// Every process test starts the editor as on a first start: no stored
+// settings, and no journal of an earlier run.
 class ScrivoProcess : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon"); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon"); }
+    void SetUp() override { Clean(); }
+    void TearDown() override { Clean(); }
+    static void Clean() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brindle\\Quillon");
+        std::error_code ignored;
+        std::filesystem::remove_all(JournalFolder(), ignored);
+    }
 };
 
 TEST_F(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
@@ -308,6 +333,103 @@ TEST_F(ScrivoProcess, LibrariesPlantedInTheCurrentFolderAreNeverLoaded) {
     EXPECT_FALSE(PlantedLibraryLoaded()) << "Relay";
     EXPECT_FALSE(FindWindowW(L"THtmlScrivoForm", nullptr));
     DeleteFileW(document.c_str());
+}
+
+// The editor control of the only document window of a frame, or null.
+HWND DocumentEditor(HWND frame) {
+    HWND found = nullptr;
+    EnumChildWindows(frame, [](HWND hwnd, LPARAM lParam) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(hwnd, cls, 32);
+        if (std::wstring(cls) != L"TEditForm") return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = GetWindow(hwnd, GW_CHILD);
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+// The control's text, asked of it (GetWindowText answers another process's
+// window from its caption, not from its text).
+std::wstring EditorText(HWND editor) {
+    const LRESULT length = SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        SendMessageW(editor, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+// Answers the process's message box with a button; false when none came.
+bool AnswerWith(const Process& process, int button) {
+    HWND box = nullptr;
+    if (!test::WaitFor([&] { return (box = FindProcessWindow(process.info.dwProcessId, L"#32770")) != nullptr; },
+                       std::chrono::seconds(20)))
+        return false;
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    return true;
+}
+
+// Typed text survives the editor being killed: the next start offers it back.
+TEST_F(ScrivoProcess, TextTypedBeforeAKillComesBackAtTheNextStartWhenAsked) {
+    const std::wstring page = TempFile(L"quillon-journal page.html", "<p>saved</p>");
+    Process first;
+    Start(first, L"\"" + page + L"\"");
+    HWND frame = WaitForFrame(first);
+    ASSERT_TRUE(frame);
+    HWND editor = nullptr;
+    ASSERT_TRUE(test::WaitFor([&] { return (editor = DocumentEditor(frame)) != nullptr; }));
+    for (const wchar_t ch : std::wstring(L"Жив!")) PostMessageW(editor, WM_CHAR, ch, 1);
+    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 1; }, std::chrono::seconds(20)))
+        << "an entry a pause after the typing";
+    TerminateProcess(first.info.hProcess, 9);
+    WaitForSingleObject(first.info.hProcess, 20000);
+
+    // Yes: the typed text is back, modified; the file on disk as it was.
+    Process second;
+    Start(second);
+    ASSERT_TRUE(AnswerWith(second, IDYES));
+    frame = WaitForFrame(second);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(test::WaitFor([&] {
+        editor = DocumentEditor(frame);
+        return editor && EditorText(editor) == L"Жив!<p>saved</p>";
+    })) << (editor ? testing::PrintToString(EditorText(editor)) : std::string("no document"));
+    EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+    EXPECT_EQ(FileBytes(page), "<p>saved</p>");
+    // The restored text is in this run's journal at once; killed again, No drops it.
+    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 1; }, std::chrono::seconds(20)));
+    TerminateProcess(second.info.hProcess, 9);
+    WaitForSingleObject(second.info.hProcess, 20000);
+
+    Process third;
+    Start(third);
+    ASSERT_TRUE(AnswerWith(third, IDNO));
+    frame = WaitForFrame(third);
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(test::WaitFor([&] { return JournalEntries().empty(); }));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(third), 0u);
+
+    // After that normal exit nothing is asked: the file named on the command
+    // line, which opens after the journal's turn, arrives with no box.
+    Process fourth;
+    Start(fourth, L"\"" + page + L"\"");
+    frame = WaitForFrame(fourth);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(test::WaitFor([&] { return DocumentCaptions(frame).size() == 1; }));
+    EXPECT_FALSE(FindProcessWindow(fourth.info.dwProcessId, L"#32770"));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(fourth), 0u);
+    DeleteFileW(page.c_str());
 }
 
 TEST_F(ScrivoProcess, StartsWithItsFrameAndClosesWithExitCodeZero) {
