@@ -35,6 +35,7 @@ add_executable(native_tests
   tests/contract/editor_contract.cpp
   tests/contract/editing_cases.cpp
   tests/contract/macro_cases.cpp
+  tests/native/chunked_text_test.cpp
   tests/native/codepage_test.cpp
   tests/native/command_states_test.cpp
   tests/native/desktop_test.cpp

@@ -176,6 +176,8 @@ void TEditForm::OnCreate() {
         JournalChanged();
     });
     editor_->SetOnSelectionChange([this] { SelectionChange(); });
+    // The journal takes the text from the wrapper's copy, not from the control.
+    if (DocumentJournal* journal = host_.Journal(); journal && journal->IsOpen()) editor_->SetKeepText(true);
     searches_ = std::make_unique<SearchDialogs>(hwnd_, *editor_, SearchDialogs::Events{
         [this] { RichEditTextNotFound(); }, [this](int caretBefore) {
             replaceAllChange_ = changeCount_;
@@ -918,6 +920,16 @@ void TEditForm::JournalNow() {
         return;
     }
     if (!journalId_) journalId_ = journal->NewId();
+    std::optional<ChunkedText::Snapshot> kept = editor_->KeptText();
+    if (!kept && journalPostponed_ < 5) {
+        // The copy is being read again (after an undo, say) while the program
+        // is idle: the entry waits for it rather than asking the control.
+        ++journalPostponed_;
+        SetTimer(hwnd_, kJournalPauseTimer, 500, nullptr);
+        journalPending_ = true;
+        return;
+    }
+    journalPostponed_ = 0;
     const ULONGLONG start = GetTickCount64();
     JournalEntry entry;
     entry.name = FFileName;
@@ -928,10 +940,11 @@ void TEditForm::JournalNow() {
     entry.lineBreak = lineBreak_;
     entry.caret = editor_->SelStart();
     entry.windowNumber = host_.WindowNumber(hwnd_);
-    entry.text = editor_->Text();
+    if (!kept) entry.text = editor_->Text();
     journalCostMs_ = static_cast<unsigned>(GetTickCount64() - start);
-    // The entry's bytes are made and written on the journal's own thread.
-    journal->Write(journalId_, std::move(entry));
+    // The text is joined, and the entry's bytes made and written, on the journal's own thread.
+    if (kept) journal->Write(journalId_, std::move(entry), std::move(*kept));
+    else journal->Write(journalId_, std::move(entry));
     journalEntry_ = true;
 }
 

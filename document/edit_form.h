@@ -219,6 +219,7 @@ private:
     bool journalPending_ = false;     // changes not yet in the journal
     bool journalEntry_ = false;       // the journal holds an entry of this document
     unsigned journalCostMs_ = 0;      // what taking the text for the last entry cost this thread
+    int journalPostponed_ = 0;        // entries put off while the editor's copy of the text was read again
 };
 
 // The save dialog Save As runs; tests put their own answer here. Empty: Filebox's.

@@ -98,9 +98,13 @@ std::wstring DocumentJournal::EntryPath(int id) const {
     return folder_ + L"\\" + run_ + std::to_wstring(id) + L".qlj";
 }
 
-void DocumentJournal::Write(int id, JournalEntry entry) { Queue({id, std::move(entry)}); }
+void DocumentJournal::Write(int id, JournalEntry entry) { Queue({id, std::move(entry), {}}); }
 
-void DocumentJournal::Remove(int id) { Queue({id, std::nullopt}); }
+void DocumentJournal::Write(int id, JournalEntry entry, ChunkedText::Snapshot text) {
+    Queue({id, std::move(entry), std::move(text)});
+}
+
+void DocumentJournal::Remove(int id) { Queue({id, std::nullopt, {}}); }
 
 void DocumentJournal::Queue(Job job) {
     if (!IsOpen()) return;
@@ -121,6 +125,8 @@ void DocumentJournal::Flush() {
 }
 
 void DocumentJournal::Work() {
+    // Below the interface thread: typing comes first.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     std::unique_lock<std::mutex> hold(mutex_);
     while (true) {
         wake_.wait(hold, [this] { return stopping_ || !jobs_.empty(); });
@@ -137,25 +143,39 @@ void DocumentJournal::Work() {
     idle_.notify_all();
 }
 
-void DocumentJournal::Do(const Job& job) const {
+void DocumentJournal::Do(Job& job) const {
     const std::wstring path = EntryPath(job.id);
     if (!job.entry) {
         DeleteFileW(path.c_str());
         return;
     }
-    const std::string bytes = EncodeJournalEntry(*job.entry);
     // Whole or not at all: a temporary file, flushed, then renamed over the entry.
     const std::wstring temp = folder_ + L"\\" + run_ + std::to_wstring(job.id) + L".tmp";
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     bool ok = true;
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        ok = WriteFile(file, bytes.data() + done, want, &written, nullptr) && written > 0;
-        done += written;
+    auto put = [&](const std::string& bytes) {
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            DWORD written = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+            ok = WriteFile(file, bytes.data() + done, want, &written, nullptr) && written > 0;
+            done += written;
+        }
+    };
+    // A text in pieces goes out piece by piece: no copy of the whole of it is made.
+    JournalEntryEncoder encoder;
+    size_t length = job.entry->text.size();
+    for (const auto& piece : job.text) length += piece->size();
+    put(encoder.Head(*job.entry, length));
+    put(encoder.Piece(job.entry->text));
+    for (const auto& piece : job.text) {
+        // A breath between pieces: on a machine of few cores typing keeps its pace.
+        Sleep(1);
+        put(encoder.Piece(*piece));
     }
+    job.text.clear();  // the pieces go back to the document
+    put(encoder.Tail());
     ok = ok && FlushFileBuffers(file);
     CloseHandle(file);
     if (!ok || !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

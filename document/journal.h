@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "chunked_text.h"
 #include "journal_entry.h"
 
 namespace quillon {
@@ -53,6 +54,8 @@ public:
     // removal drops it. A write still waiting for the same document is dropped
     // by a later one.
     void Write(int id, JournalEntry entry);
+    // The same with the text as a snapshot of shared pieces, joined on the worker.
+    void Write(int id, JournalEntry entry, ChunkedText::Snapshot text);
     void Remove(int id);
     // Waits until the worker has done everything queued so far.
     void Flush();
@@ -63,10 +66,11 @@ private:
     struct Job {
         int id = 0;
         std::optional<JournalEntry> entry;  // none: remove
+        ChunkedText::Snapshot text;         // when not empty: the entry's text
     };
     void Queue(Job job);
     void Work();
-    void Do(const Job& job) const;
+    void Do(Job& job) const;
 
     std::wstring folder_;
     std::wstring run_;  // the prefix of this run's entries

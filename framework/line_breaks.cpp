@@ -21,9 +21,11 @@ void LineBreaks::Reset(std::wstring_view text) {
 void LineBreaks::Clear() {
     breaks_.clear();
     length_ = 0;
+    text_.Clear();
 }
 
 void LineBreaks::Append(std::wstring_view piece) {
+    if (keepText_) text_.Append(piece);
     AppendBreaks(breaks_, piece, length_);
     length_ += static_cast<int>(piece.size());
 }
@@ -41,6 +43,7 @@ void LineBreaks::Replace(int start, int removed, std::wstring_view inserted) {
     const auto at = breaks_.erase(first, last);
     breaks_.insert(at, added.begin(), added.end());
     length_ += delta;
+    if (keepText_) text_.Replace(static_cast<size_t>(start), static_cast<size_t>(removed), inserted);
 }
 
 int LineBreaks::LineOf(int i) const {

@@ -3,7 +3,10 @@
 // that a caret move never costs a pass over the text.
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "chunked_text.h"
 #include <vector>
 
 namespace quillon {
@@ -17,6 +20,13 @@ public:
     // The characters [start, start + removed) became inserted.
     void Replace(int start, int removed, std::wstring_view inserted);
 
+    // A copy of the text itself kept beside the breaks, changed with them.
+    void KeepText(bool keep) {
+        keepText_ = keep;
+        if (!keep) text_.Clear();
+    }
+    ChunkedText::Snapshot Text() const { return text_.Share(); }
+
     int Length() const { return length_; }
     // Lines counting the empty one after a final break: one more than the breaks.
     int Lines() const { return static_cast<int>(breaks_.size()) + 1; }
@@ -28,6 +38,8 @@ public:
 private:
     std::vector<int> breaks_;  // ascending
     int length_ = 0;
+    bool keepText_ = false;
+    ChunkedText text_;
 };
 
 }  // namespace quillon

@@ -410,6 +410,23 @@ private:
     RichEditControl& control_;
 };
 
+void RichEditControl::SetKeepText(bool keep) {
+    if (keep == keepText_) return;
+    keepText_ = keep;
+    lines_.KeepText(keep);
+    read_.KeepText(keep);
+    if (keep && linesValid_) LoseIndex();  // the copy is read with the index
+}
+
+std::optional<ChunkedText::Snapshot> RichEditControl::KeptText() const {
+    if (!keepText_ || !ownLines_ || depth_ > 0 || ownEdit_ || !linesValid_) return std::nullopt;
+    if (lines_.Length() != TextLength()) {
+        LoseIndex();  // a change went by unreported
+        return std::nullopt;
+    }
+    return lines_.Text();
+}
+
 void RichEditControl::SetOwnLineIndex(bool on) {
     ownLines_ = on;
     LoseIndex();

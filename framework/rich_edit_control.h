@@ -105,6 +105,13 @@ public:
     // piece at a time while the program is idle; until then the control answers.
     int LineIndexReads() const { return lineIndexReads_; }
     bool LineIndexReady() const { return ownLines_ && linesValid_; }
+    // A copy of the whole text kept beside the index and followed change by
+    // change, for a reader that needs the text often and cannot wait for the
+    // control to hand it out (Wine's takes about 30 ms a megabyte).
+    void SetKeepText(bool keep);
+    // The kept copy when it holds the text this moment; null when there is
+    // none or it is being read again.
+    std::optional<ChunkedText::Snapshot> KeptText() const;
 
 private:
     // Where a change the control makes while working on a message can be: at
@@ -191,6 +198,7 @@ private:
     mutable int lineIndexReads_ = 0;
     mutable bool reading_ = false;
     mutable LineBreaks read_;  // the index being read while idle
+    bool keepText_ = false;
     std::optional<OwnEdit> ownEdit_;
     bool ownEditEntered_ = false;
     // The message the control is working on (outermost only) and the state before it.

@@ -12,6 +12,8 @@ echo "== a megabyte on one line: opened by its kind (word wrap) against unwrappe
 quillon_wine "$top/build/win/bench/long_line_bench.exe"
 echo "== 5 MB of UTF-8 against the same text in Windows-1251; the coding detection on 20 MB"
 quillon_wine "$top/build/win/bench/coding_bench.exe"
+echo "== the recovery journal: one write against a keystroke at 1 and 5 MB; typing with the journal due"
+quillon_wine "$top/build/win/bench/journal_bench.exe"
 echo "== switching between a large and a small document, both maximized"
 quillon_wine "$top/build/win/bench/switch_bench.exe" "$@"
 echo "== macros in a large document: Ctrl+K B at its end, Bold around 1 MB"

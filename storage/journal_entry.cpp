@@ -18,8 +18,7 @@ void PutU32(std::string& out, std::uint32_t value) {
     for (int k = 0; k < 4; ++k) out.push_back(static_cast<char>((value >> (8 * k)) & 0xFF));
 }
 
-void PutText(std::string& out, std::wstring_view text) {
-    PutU32(out, static_cast<std::uint32_t>(text.size()));
+void PutUnits(std::string& out, std::wstring_view text) {
     const size_t at = out.size();
     out.resize(at + 2 * text.size());
     for (size_t k = 0; k < text.size(); ++k) {
@@ -29,8 +28,12 @@ void PutText(std::string& out, std::wstring_view text) {
     }
 }
 
-std::uint32_t Fnv1a(std::string_view bytes) {
-    std::uint32_t hash = 2166136261u;
+void PutText(std::string& out, std::wstring_view text) {
+    PutU32(out, static_cast<std::uint32_t>(text.size()));
+    PutUnits(out, text);
+}
+
+std::uint32_t Fnv1a(std::string_view bytes, std::uint32_t hash = 2166136261u) {
     for (const char ch : bytes) hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
     return hash;
 }
@@ -64,9 +67,8 @@ private:
 
 }  // namespace
 
-std::string EncodeJournalEntry(const JournalEntry& entry) {
+std::string JournalEntryEncoder::Head(const JournalEntry& entry, size_t textLength) {
     std::string out(kMagic, 4);
-    out.reserve(48 + 2 * (entry.name.size() + entry.text.size()));
     PutU32(out, kVersion);
     PutU32(out, (entry.hasFile ? kHasFile : 0) | (entry.wordWrap ? kWordWrap : 0) | (entry.readOnly ? kReadOnly : 0));
     PutU32(out, StoredCoding(entry.coding));
@@ -74,8 +76,29 @@ std::string EncodeJournalEntry(const JournalEntry& entry) {
     PutU32(out, static_cast<std::uint32_t>(entry.caret));
     PutU32(out, static_cast<std::uint32_t>(entry.windowNumber));
     PutText(out, entry.name);
-    PutText(out, entry.text);
-    PutU32(out, Fnv1a(out));
+    PutU32(out, static_cast<std::uint32_t>(textLength));
+    hash_ = Fnv1a(out, hash_);
+    return out;
+}
+
+std::string JournalEntryEncoder::Piece(std::wstring_view piece) {
+    std::string out;
+    PutUnits(out, piece);
+    hash_ = Fnv1a(out, hash_);
+    return out;
+}
+
+std::string JournalEntryEncoder::Tail() {
+    std::string out;
+    PutU32(out, hash_);
+    return out;
+}
+
+std::string EncodeJournalEntry(const JournalEntry& entry) {
+    JournalEntryEncoder encoder;
+    std::string out = encoder.Head(entry, entry.text.size());
+    out += encoder.Piece(entry.text);
+    out += encoder.Tail();
     return out;
 }
 

@@ -34,6 +34,19 @@ struct JournalEntry {
 };
 
 std::string EncodeJournalEntry(const JournalEntry& entry);
+
+// The same bytes made a part at a time, for a text held in pieces: Head (the
+// entry's text itself left out, its length given), the bytes of each piece in
+// order, then Tail with the check sum of them all.
+class JournalEntryEncoder {
+public:
+    std::string Head(const JournalEntry& entry, size_t textLength);
+    std::string Piece(std::wstring_view piece);
+    std::string Tail();
+
+private:
+    std::uint32_t hash_ = 2166136261u;
+};
 // Nothing when the bytes are not a whole entry of this layout: cut, damaged
 // (the check sum), foreign, or holding more than the layout allows.
 std::optional<JournalEntry> DecodeJournalEntry(std::string_view bytes);
