@@ -29,13 +29,16 @@ protected:
     void SetUp() override {
         editor_ = std::make_unique<RichEditControl>(test::HostWindow(), 100);
         editor_->SetOwnLineIndex(true);
+        editor_->SetKeepText(true);  // the copy of the text follows the same edits
         editor_->SetText(L"first line\rsecond\r\rfourth line here\rlast");
     }
 
     HWND Control() const { return editor_->Handle(); }
 
-    // Every line question of the wrapper against the control's own answer.
+    // Every line question of the wrapper against the control's own answer, and
+    // the wrapper's copy of the text, when it has one, against the control's text.
     void ExpectControlsAnswers(const std::string& step) {
+        if (const auto kept = editor_->KeptText()) ASSERT_EQ(ChunkedText::Join(*kept), editor_->Text()) << step;
         HWND control = Control();
         const int length = editor_->TextLength();
         for (int i = 0; i <= length; ++i)
@@ -106,6 +109,7 @@ TEST_F(RichEditWrapper, FollowsEveryKindOfEditWithoutReadingTheTextAgain) {
             ExpectControlsAnswers(std::string(step.name) + ", read again");
         }
         EXPECT_TRUE(editor.LineIndexReady()) << step.name;
+        EXPECT_TRUE(editor.KeptText()) << step.name;
     }
 }
 
