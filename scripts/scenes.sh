@@ -8,7 +8,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 source "$top/scripts/test-env.sh"
 quillon_environment_up || exit 1
 scenes=("$@")
-[ ${#scenes[@]} -eq 0 ] && scenes=(find goto case context documents utf8 replace picker desktop chevron windows about font templates stencil xhtml macros macromenu)
+[ ${#scenes[@]} -eq 0 ] && scenes=(find goto case context documents utf8 journal restored replace picker desktop chevron windows about font templates stencil xhtml macros macromenu)
 for scene in "${scenes[@]}"; do
     marker="$top/build/scene-$scene.ready"
     rm -f "$marker"

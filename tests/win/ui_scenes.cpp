@@ -11,6 +11,7 @@
 #include <dlgs.h>
 #include <richedit.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -18,6 +19,8 @@
 #include "command_table.h"
 #include "edit_form.h"
 #include "goto_dialog.h"
+#include "journal_entry.h"
+#include "prompts.h"
 #include "codepage.h"
 #include "desktop_stream.h"
 #include "storage.h"
@@ -107,14 +110,51 @@ void StoreDesktop(Registry& registry) {
     storage::SaveDocumentState(registry, 0);
 }
 
+// The journal a run that died left: a page typed into and an untitled note.
+std::wstring StoreJournal() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"quillon-scene-journal";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder);
+    const std::wstring page = std::wstring(temp) + L"quillon-scene-page.html";
+    WriteFileSafely(page, "<p>\xd0\xa1\xd1\x82\xd0\xb0\xd1\x80\xd1\x8b\xd0\xb9 \xd1\x82\xd0\xb5\xd0\xba\xd1\x81\xd1\x82</p>\n");
+    JournalEntry typed;
+    typed.name = page;
+    typed.hasFile = true;
+    typed.coding = TextCoding::Utf8;
+    typed.lineBreak = LineBreak::Lf;
+    typed.text = L"<p>Старый текст</p>\r<p>Набранный, но не сохраненный абзац ✓</p>\r";
+    typed.caret = static_cast<int>(typed.text.size());
+    typed.windowNumber = 0;
+    WriteFileSafely(folder + L"\\entry-1-1-1.qlj", EncodeJournalEntry(typed));
+    JournalEntry note;
+    note.name = L"Безымянный 2.txt";
+    note.text = L"Заметка, которую не успели сохранить.\rВторая строка.";
+    note.windowNumber = 1;
+    WriteFileSafely(folder + L"\\entry-1-1-2.qlj", EncodeJournalEntry(note));
+    return folder;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring scene = argv[1];
     g_marker = argv[2];
     MemoryRegistry registry;
     if (scene == L"desktop") StoreDesktop(registry);
-    THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWMAXIMIZED, &registry});
+    std::wstring journal;
+    if (scene == L"journal" || scene == L"restored") {
+        journal = StoreJournal();
+        // The question stays up for its screenshot; for the restored documents it is answered Yes.
+        if (scene == L"restored") SetPromptAnswerer([](const PromptRequest&) { return PromptAnswer::Yes; });
+    }
+    THtmlScrivoForm* form = THtmlScrivoForm::Create(GetModuleHandleW(nullptr), {SW_SHOWMAXIMIZED, &registry, journal});
     if (!form) return 1;
+    if (!journal.empty()) {
+        SetTimer(nullptr, 0, 2000, MarkLater);
+        return RunMessageLoop(*form);
+    }
     if (scene == L"desktop") {
         SetTimer(nullptr, 0, 2000, MarkLater);
         return RunMessageLoop(*form);
