@@ -335,17 +335,23 @@ TEST_F(ScrivoProcess, LibrariesPlantedInTheCurrentFolderAreNeverLoaded) {
     DeleteFileW(document.c_str());
 }
 
-// The editor control of the only document window of a frame, or null.
-HWND DocumentEditor(HWND frame) {
-    HWND found = nullptr;
+// The editor controls of a frame's document windows.
+std::vector<HWND> DocumentEditors(HWND frame) {
+    std::vector<HWND> found;
     EnumChildWindows(frame, [](HWND hwnd, LPARAM lParam) -> BOOL {
         wchar_t cls[32] = {};
         GetClassNameW(hwnd, cls, 32);
-        if (std::wstring(cls) != L"TEditForm") return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = GetWindow(hwnd, GW_CHILD);
-        return FALSE;
+        if (std::wstring(cls) == L"TEditForm") reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(GetWindow(hwnd, GW_CHILD));
+        return TRUE;
     }, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// The editor control of the active document window, or null.
+HWND ActiveEditor(HWND frame) {
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    HWND active = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    return active ? GetWindow(active, GW_CHILD) : nullptr;
 }
 
 std::string FileBytes(const std::wstring& path) {
@@ -386,27 +392,37 @@ TEST_F(ScrivoProcess, TextTypedBeforeAKillComesBackAtTheNextStartWhenAsked) {
     HWND frame = WaitForFrame(first);
     ASSERT_TRUE(frame);
     HWND editor = nullptr;
-    ASSERT_TRUE(test::WaitFor([&] { return (editor = DocumentEditor(frame)) != nullptr; }));
+    ASSERT_TRUE(test::WaitFor([&] { return (editor = ActiveEditor(frame)) != nullptr; }));
     for (const wchar_t ch : std::wstring(L"Жив!")) PostMessageW(editor, WM_CHAR, ch, 1);
-    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 1; }, std::chrono::seconds(20)))
-        << "an entry a pause after the typing";
+    // Ctrl+N's command: a new untitled document, typed into too.
+    PostMessageW(frame, WM_COMMAND, 3000, 0);
+    ASSERT_TRUE(test::WaitFor([&] { return DocumentEditors(frame).size() == 2 && ActiveEditor(frame) != editor; }));
+    for (const wchar_t ch : std::wstring(L"Новый")) PostMessageW(ActiveEditor(frame), WM_CHAR, ch, 1);
+    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 2; }, std::chrono::seconds(20)))
+        << "an entry each, a pause after the typing";
     TerminateProcess(first.info.hProcess, 9);
     WaitForSingleObject(first.info.hProcess, 20000);
 
-    // Yes: the typed text is back, modified; the file on disk as it was.
+    // Yes: both typed texts are back, modified; the file on disk as it was.
     Process second;
     Start(second);
     ASSERT_TRUE(AnswerWith(second, IDYES));
     frame = WaitForFrame(second);
     ASSERT_TRUE(frame);
+    std::vector<std::wstring> texts;
     ASSERT_TRUE(test::WaitFor([&] {
-        editor = DocumentEditor(frame);
-        return editor && EditorText(editor) == L"Жив!<p>saved</p>";
-    })) << (editor ? testing::PrintToString(EditorText(editor)) : std::string("no document"));
-    EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+        texts.clear();
+        for (HWND each : DocumentEditors(frame)) texts.push_back(EditorText(each));
+        std::sort(texts.begin(), texts.end());
+        return texts == std::vector<std::wstring>{L"Жив!<p>saved</p>", L"Новый"};
+    })) << testing::PrintToString(texts);
+    for (HWND each : DocumentEditors(frame)) EXPECT_NE(SendMessageW(each, EM_GETMODIFY, 0, 0), 0);
+    auto captions = DocumentCaptions(frame);
+    std::sort(captions.begin(), captions.end());
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"quillon-journal page.html", L"Безымянный 1"})) << "the untitled name kept";
     EXPECT_EQ(FileBytes(page), "<p>saved</p>");
-    // The restored text is in this run's journal at once; killed again, No drops it.
-    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 1; }, std::chrono::seconds(20)));
+    // The restored texts are in this run's journal at once; killed again, No drops them.
+    ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 2; }, std::chrono::seconds(20)));
     TerminateProcess(second.info.hProcess, 9);
     WaitForSingleObject(second.info.hProcess, 20000);
 
@@ -416,6 +432,7 @@ TEST_F(ScrivoProcess, TextTypedBeforeAKillComesBackAtTheNextStartWhenAsked) {
     frame = WaitForFrame(third);
     ASSERT_TRUE(frame);
     EXPECT_TRUE(test::WaitFor([&] { return JournalEntries().empty(); }));
+    EXPECT_TRUE(DocumentEditors(frame).empty());
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(third), 0u);
 
