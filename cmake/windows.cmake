@@ -25,6 +25,7 @@ add_library(framework_win STATIC
   framework/win32_delayed_message.cpp
   framework/win32_dialogs.cpp
   framework/win32_files.cpp
+  framework/win32_startup_trace.cpp
   framework/win32_prompts.cpp
   framework/win32_registry.cpp
 )
@@ -228,6 +229,17 @@ set_property(SOURCE shell/scrivo.rc APPEND PROPERTY OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/shell/scrivo_strings.rc;${CMAKE_SOURCE_DIR}/shell/scrivo.manifest")
 target_link_options(Scrivo PRIVATE -municode)
 target_link_libraries(Scrivo PRIVATE scrivo_shell)
+# The debugging information (twenty times the program) goes beside the build,
+# not into the program: the loader maps the whole image at every start.
+find_program(QUILLON_OBJCOPY NAMES ${CMAKE_OBJCOPY} x86_64-w64-mingw32-objcopy objcopy)
+if(QUILLON_OBJCOPY)
+  add_custom_command(TARGET Scrivo POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/symbols
+    COMMAND ${QUILLON_OBJCOPY} --only-keep-debug $<TARGET_FILE:Scrivo> ${CMAKE_BINARY_DIR}/symbols/Scrivo.exe.debug
+    COMMAND ${QUILLON_OBJCOPY} --strip-debug --add-gnu-debuglink=${CMAKE_BINARY_DIR}/symbols/Scrivo.exe.debug
+            $<TARGET_FILE:Scrivo>
+    VERBATIM)
+endif()
 
 # GoogleTest from the system's sources, built by the same toolchain; on Windows
 # (MSYS2) the installed package serves as well.
@@ -315,6 +327,9 @@ function(quillon_bench name library)
 endfunction()
 quillon_bench(load_bench framework_win bench/load_bench.cpp)
 quillon_bench(process_bench framework_win bench/process_bench.cpp)
+quillon_bench(startup_bench framework_win bench/startup_bench.cpp)
+target_link_libraries(startup_bench PRIVATE psapi)
+add_dependencies(startup_bench Scrivo Toolbars Template Stencil Filebox Assist)
 add_dependencies(process_bench Scrivo Relay Assist)
 foreach(bench editor editing switch macro desktop windows long_line coding journal)
   quillon_bench(${bench}_bench scrivo_shell bench/${bench}_bench.cpp shell/scrivo_strings_only.rc)

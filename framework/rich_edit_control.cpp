@@ -1,4 +1,5 @@
 #include "rich_edit_control.h"
+#include "win32_startup_trace.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -89,9 +90,11 @@ private:
 
 const wchar_t* RichEditClassName() {
     static const wchar_t* name = [] {
-        if (LoadLibraryW(L"Msftedit.dll")) return MSFTEDIT_CLASS;
-        LoadLibraryW(L"Riched20.dll");
-        return RICHEDIT_CLASSW;
+        const wchar_t* loaded = RICHEDIT_CLASSW;
+        if (LoadLibraryW(L"Msftedit.dll")) loaded = MSFTEDIT_CLASS;
+        else LoadLibraryW(L"Riched20.dll");
+        StartupMark("rich edit library");
+        return loaded;
     }();
     return name;
 }

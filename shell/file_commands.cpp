@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "journal_entry.h"
+#include "win32_startup_trace.h"
 
 #include "codepage.h"
 #include "desktop_stream.h"
@@ -196,6 +197,7 @@ void FileCommands::OpenJournalEntry(const JournalEntry& entry) {
 HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
     const std::wstring name = BytesToText(record.fileName, CodePage::Ansi);
     TEditForm* document = TEditForm::Create(frame_, WindowStart::Normal);
+    StartupMark("desktop: a document window made");
     if (!document) return nullptr;
     RichEditControl& editor = document->Editor();
     // Word wrap before the text arrives, so that the control lays the text out once.
@@ -205,6 +207,7 @@ HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
         ShowPrompt({kStrFileNotOpened, {name}, L"", PromptIcon::Error, PromptButtons::Ok, 0, frame_.Frame()});
         return nullptr;
     }
+    StartupMark("desktop: its file loaded");
     // Bounds and state with the window painting itself: an editor whose painting
     // is held back while its window moves keeps pieces of its old frame.
     MoveWindow(document->Handle(), record.left, record.top, record.width, record.height, TRUE);
@@ -213,6 +216,7 @@ HWND FileCommands::RestoreWindow(const DesktopRecord& record) {
     editor.SetReadOnly(editor.ReadOnly() || record.readOnly);
     editor.SetSelStart(record.caret);
     editor.SetModified(false);
+    StartupMark("desktop: placed, caret and coding set");
     return document->Handle();
 }
 

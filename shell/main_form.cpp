@@ -19,6 +19,7 @@
 #include "win32_registry.h"
 #include "window_commands.h"
 #include "win32_files.h"
+#include "win32_startup_trace.h"
 #include "window_glue.h"
 
 namespace quillon {
@@ -26,6 +27,7 @@ namespace quillon {
 namespace {
 
 constexpr UINT kFirstItemId = 1000;
+constexpr UINT_PTR kStartupIdleTimer = 0x5171;
 constexpr int kStrWindowHint = 133;
 constexpr int kStrNoWindow = 166;
 constexpr int kStrToolbarsMissing = 164;
@@ -71,7 +73,9 @@ THtmlScrivoForm* THtmlScrivoForm::ObjectFromCreate(const CREATESTRUCTW& create) 
 THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptions& options) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    StartupMark("common controls");
     if (!RegisterMainFormClass(instance) || !RegisterEditFormClass(instance)) return nullptr;
+    StartupMark("window classes");
     // Waiting status messages end without a clearing once the program closes.
     SetDelayedMessageClosingSource([] { return SharedDocumentState().Closing; });
     auto* form = new THtmlScrivoForm(options.registry ? *options.registry : UserRegistry());
@@ -84,8 +88,18 @@ THtmlScrivoForm* THtmlScrivoForm::Create(HINSTANCE instance, const MainFormOptio
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, nullptr, nullptr, instance, form);
     if (!frame) return nullptr;  // WM_NCDESTROY has freed the form
-    ShowWindow(frame, options.showCommand);
+    StartupMark("frame created");
+    // Shown maximized at once where it is to be maximized: shown normal first,
+    // every bar would be laid out and painted twice. A start the system asks to
+    // be minimized or hidden gets the maximize as a command of its own.
+    int show = options.showCommand;
+    if (form->startMaximized_) {
+        if (show == SW_SHOWDEFAULT || show == SW_SHOWNORMAL || show == SW_SHOW) show = SW_SHOWMAXIMIZED;
+        else PostMessageW(frame, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    }
+    ShowWindow(frame, show);
     UpdateWindow(frame);
+    StartupMark("frame shown and painted");
     return form;
 }
 
@@ -108,6 +122,12 @@ LRESULT THtmlScrivoForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kMsgActivateInstance: OnActivateInstance(); return 0;
     case kMsgStartupFiles: OnStartupFiles(); return 0;
+    case WM_TIMER:
+        if (wParam != kStartupIdleTimer) break;
+        KillTimer(frame_, kStartupIdleTimer);
+        StartupMark("painted and idle");
+        PublishStartupMarks();
+        return 0;
     case WM_DROPFILES: files_.OpenDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_SYSCOMMAND: OnSysCommand(wParam); break;
     case WM_CLOSE: return OnClose();
@@ -119,23 +139,32 @@ LRESULT THtmlScrivoForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT THtmlScrivoForm::OnCreate() {
+    StartupMark("frame window made");
     BuildMenu();
+    StartupMark("menu and keys");
     CLIENTCREATESTRUCT clientCreate{menuBar_.Popup(static_cast<int>(TopMenu::Window)), kFirstDocumentId};
     client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                               WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, frame_,
                               nullptr, GetModuleHandleW(nullptr), &clientCreate);
     if (!client_) return -1;
+    StartupMark("MDI client");
     statusBar_.Create(frame_, kStatusBarId, kPanels);
+    StartupMark("status bar");
     CreateCoolBar();
+    StartupMark("cool bar and toolbars");
     if (!LoadTemplates()) return -1;
+    StartupMark("template library and list");
     LoadSettings();
     LoadToolbarPictures();
+    StartupMark("bands laid out");
     ApplyOptionChecks();
     fileMenus_.RefreshRecent(menuBar_.Submenu(L"ReopenItem"), recent_);
     fileMenus_.BuildKinds(menuBar_.Submenu(L"CreateItem"), newPopup_.Get());
     states_.DocumentsPresent(false);
+    StartupMark("menus filled, commands set");
     macroKeys_ = std::make_unique<MacroKeyboard>(frame_);
     dde_ = std::make_unique<DdeServer>([this](std::wstring_view command) { files_.OpenFileMacro(command); });
+    StartupMark("macro keys and DDE");
     return 0;
 }
 
@@ -150,7 +179,7 @@ void THtmlScrivoForm::LoadSettings() {
         savedRect_ = {r.left, r.top, r.right, r.bottom};
     }
     // No valid placement (the first start, a monitor that is gone): maximized.
-    if (!placement || placement->state == 2) PostMessageW(frame_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    startMaximized_ = !placement || placement->state == 2;
     firstActivation_ = true;
     recent_ = storage::LoadRecentFiles(registry_, [](const std::wstring& name) {
         return FileCommands::SettingsByKind(name).wordWrap;
@@ -158,7 +187,9 @@ void THtmlScrivoForm::LoadSettings() {
     options_ = storage::LoadOptions(registry_);
     dialogState_ = storage::LoadDialogState(registry_);
     storage::LoadFont(registry_, options_);
+    StartupMark("registry: placement, recent files, options, font");
     LoadMacros();
+    StartupMark("macro sets");
     // The band layout of the last exit, before the pictures come; a band
     // without a readable record keeps its place.
     std::array<std::optional<BandRecord>, kToolbarCount> records;
@@ -338,6 +369,7 @@ void THtmlScrivoForm::OnActivate(WPARAM state) {
     states_.PasteState(ClipboardHasText());
     if (firstActivation_) {
         firstActivation_ = false;
+        StartupMark("activated");
         PostMessageW(frame_, kMsgStartupFiles, 0, 0);
     }
 }
@@ -417,9 +449,15 @@ void THtmlScrivoForm::OnActivateInstance() {
 void THtmlScrivoForm::OnStartupFiles() {
     // The desktop of the last exit first, then the program's own command-line
     // files, so that they open after it.
+    StartupMark("startup files' turn");
     RestoreDesktop();
+    StartupMark("desktop");
     RestoreJournal();
+    StartupMark("journal");
     HandOffCommandLine();
+    StartupMark("command line");
+    // Timers come after every paint: the window is drawn and idle when it fires.
+    SetTimer(frame_, kStartupIdleTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 LRESULT THtmlScrivoForm::OnClose() {

@@ -213,6 +213,7 @@ private:
     std::unique_ptr<DdeServer> dde_;
     std::unique_ptr<MacroKeyboard> macroKeys_;
     std::unique_ptr<DocumentJournal> journal_;
+    bool startMaximized_ = false;  // the placement of the last exit, or none: the frame opens maximized
     WindowList windows_;
     // The desktop stream while the program closes; none when no save is under way.
     std::optional<std::string> desktop_;

@@ -1,5 +1,10 @@
 #include "cool_bar.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "win32_startup_trace.h"
+
 #include <cstddef>
 
 #include "toolbar_images_api.h"
@@ -166,6 +171,9 @@ bool CoolBar::LoadPictures(const std::wstring& libraryPath) {
     Library library(libraryPath.c_str());
     const auto images = library.Find<GetToolbarImagesFn>(kGetToolbarImagesExport);
     if (!images) return false;
+    StartupMark("pictures: library");
+    static const char* const kMarks[] = {"pictures: toolbar 1", "pictures: toolbar 2", "pictures: toolbar 3",
+                                         "pictures: toolbar 4", "pictures: toolbar 5", "pictures: toolbar 6"};
     for (int i = 0; i < kToolbarCount; ++i) {
         HBITMAP normal = nullptr, hot = nullptr, disabled = nullptr;
         images(kToolbarImagesVersion, i, &normal, &hot, &disabled);
@@ -177,6 +185,7 @@ bool CoolBar::LoadPictures(const std::wstring& libraryPath) {
         SendMessageW(bar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(set.hasHot ? set.hot : nullptr));
         FillList(set.disabled, disabled);
         InvalidateRect(bar, nullptr, TRUE);
+        StartupMark(kMarks[std::min<size_t>(static_cast<size_t>(i), std::size(kMarks) - 1)]);
     }
     return true;
 }

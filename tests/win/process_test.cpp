@@ -158,7 +158,7 @@ TEST_F(ScrivoProcess, ASecondStartHandsOverAndEndsAtOnce) {
     Start(first);
     HWND frame = WaitForFrame(first);
     ASSERT_TRUE(frame);
-    // The first start opens maximized (a posted command of its own); only then minimize it.
+    // The first start opens maximized; only then minimize it.
     ASSERT_TRUE(test::WaitFor([&] { return IsZoomed(frame) != 0; }));
     PostMessageW(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(test::WaitFor([&] { return IsIconic(frame) != 0; }));
