@@ -38,6 +38,24 @@ inline std::vector<size_t> SizesFromArguments(int argc, wchar_t** argv) {
     return {5, 20};
 }
 
+// A visible top-level window of the process with the class, or null.
+inline HWND VisibleWindowOf(DWORD process, const wchar_t* windowClass) {
+    struct Search { DWORD pid; const wchar_t* cls; HWND found; } search{process, windowClass, nullptr};
+    EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        wchar_t cls[64] = {};
+        GetClassNameW(hwnd, cls, 64);
+        if (pid == s->pid && std::wstring(cls) == s->cls && IsWindowVisible(hwnd)) {
+            s->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Dispatches every message waiting for this thread.
 inline void Pump() {
     MSG msg;

@@ -100,23 +100,6 @@ double ByCopyData(HWND frame, const std::vector<std::wstring>& names) {
     return seconds;
 }
 
-HWND VisibleWindowOf(DWORD process, const wchar_t* windowClass) {
-    struct Search { DWORD pid; const wchar_t* cls; HWND found; } search{process, windowClass, nullptr};
-    EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (pid == s->pid && std::wstring(cls) == s->cls && IsWindowVisible(hwnd)) {
-            s->found = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Seconds from the start of Scrivo.exe in the folder to its main window shown
 // and idle; a message box on the way is answered at once. -1 on a failure.
 double StartUp(const std::wstring& folder) {

@@ -45,23 +45,6 @@ LONGLONG Now() {
     return now.QuadPart;
 }
 
-HWND VisibleWindowOf(DWORD process, const wchar_t* windowClass) {
-    struct Search { DWORD pid; const wchar_t* cls; HWND found; } search{process, windowClass, nullptr};
-    EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (pid == s->pid && std::wstring(cls) == s->cls && IsWindowVisible(hwnd)) {
-            s->found = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct Run {
     double total = -1;     // ms from the process's start to its window shown and idle
     size_t workingSet = 0; // bytes, then

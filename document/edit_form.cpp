@@ -921,7 +921,7 @@ void TEditForm::JournalNow() {
     }
     if (!journalId_) journalId_ = journal->NewId();
     std::optional<ChunkedText::Snapshot> kept = editor_->KeptText();
-    if (!kept && journalPostponed_ < 5) {
+    if (!kept && editor_->KeepsText() && journalPostponed_ < 5) {
         // The copy is being read again (after an undo, say) while the program
         // is idle: the entry waits for it rather than asking the control.
         ++journalPostponed_;

@@ -112,6 +112,9 @@ public:
     // The kept copy when it holds the text this moment; null when there is
     // none or it is being read again.
     std::optional<ChunkedText::Snapshot> KeptText() const;
+    // Whether a copy is kept at all (it follows the index, which is on where
+    // the control is slow to answer, under Wine).
+    bool KeepsText() const { return keepText_ && ownLines_; }
 
 private:
     // Where a change the control makes while working on a message can be: at

@@ -374,6 +374,12 @@ std::wstring EditorText(HWND editor) {
     return text;
 }
 
+// Ends the process at once, as a crash or a power cut would.
+void Kill(const Process& process) {
+    TerminateProcess(process.info.hProcess, 9);
+    WaitForSingleObject(process.info.hProcess, 20000);
+}
+
 // Answers the process's message box with a button; false when none came.
 bool AnswerWith(const Process& process, int button) {
     HWND box = nullptr;
@@ -400,8 +406,7 @@ TEST_F(ScrivoProcess, TextTypedBeforeAKillComesBackAtTheNextStartWhenAsked) {
     for (const wchar_t ch : std::wstring(L"Новый")) PostMessageW(ActiveEditor(frame), WM_CHAR, ch, 1);
     ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 2; }, std::chrono::seconds(20)))
         << "an entry each, a pause after the typing";
-    TerminateProcess(first.info.hProcess, 9);
-    WaitForSingleObject(first.info.hProcess, 20000);
+    Kill(first);
 
     // Yes: both typed texts are back, modified; the file on disk as it was.
     Process second;
@@ -423,8 +428,7 @@ TEST_F(ScrivoProcess, TextTypedBeforeAKillComesBackAtTheNextStartWhenAsked) {
     EXPECT_EQ(FileBytes(page), "<p>saved</p>");
     // The restored texts are in this run's journal at once; killed again, No drops them.
     ASSERT_TRUE(test::WaitFor([&] { return JournalEntries().size() == 2; }, std::chrono::seconds(20)));
-    TerminateProcess(second.info.hProcess, 9);
-    WaitForSingleObject(second.info.hProcess, 20000);
+    Kill(second);
 
     Process third;
     Start(third);
