@@ -339,7 +339,7 @@ bool TEditForm::LoadFile(const std::wstring& name, std::optional<TextCoding> sto
             // text editor: it opens read-only, so that no save can cut it short.
             binary_ = file.text.find(L'\0') != std::wstring::npos;
             editor_->SetText(file.text);
-            coding_ = savedCoding_ = file.coding;
+            coding_ = file.coding;
             lineBreak_ = file.lineBreak;
         }
     }
@@ -371,7 +371,6 @@ void TEditForm::LoadTemplateText(std::string_view bytes) {
     editor_->SetText(file.text);
     // A template's text that names no other coding makes a Windows document.
     SetCoding(file.coding);
-    savedCoding_ = file.coding;
     lineBreak_ = file.lineBreak;
     editor_->SetModified(false);
     editor_->ClearUndo();
@@ -891,11 +890,7 @@ void TEditForm::JournalChanged() {
     DocumentJournal* journal = host_.Journal();
     if (!journal || !journal->IsOpen() || closing_) return;
     if (!editor_->Modified() && !CodingChanged()) {
-        // Undone back to the saved text: nothing to keep.
-        KillTimer(hwnd_, kJournalPauseTimer);
-        KillTimer(hwnd_, kJournalLatestTimer);
-        journalPending_ = false;
-        if (journalEntry_) JournalRemove();
+        JournalRemove();  // undone back to the saved text: nothing to keep
         return;
     }
     // A document whose text is slow to take is journaled less often: the
@@ -909,14 +904,18 @@ void TEditForm::OnTimer(UINT_PTR timer) {
     if (timer == kJournalPauseTimer || timer == kJournalLatestTimer) JournalNow();
 }
 
-void TEditForm::JournalNow() {
+void TEditForm::StopJournalTimers() {
     KillTimer(hwnd_, kJournalPauseTimer);
     KillTimer(hwnd_, kJournalLatestTimer);
     journalPending_ = false;
+}
+
+void TEditForm::JournalNow() {
+    StopJournalTimers();
     DocumentJournal* journal = host_.Journal();
     if (!journal || !journal->IsOpen() || !editor_) return;
     if (!editor_->Modified() && !CodingChanged()) {
-        if (journalEntry_) JournalRemove();
+        JournalRemove();
         return;
     }
     if (!journalId_) journalId_ = journal->NewId();
@@ -943,15 +942,12 @@ void TEditForm::JournalNow() {
     if (!kept) entry.text = editor_->Text();
     journalCostMs_ = static_cast<unsigned>(GetTickCount64() - start);
     // The text is joined, and the entry's bytes made and written, on the journal's own thread.
-    if (kept) journal->Write(journalId_, std::move(entry), std::move(*kept));
-    else journal->Write(journalId_, std::move(entry));
+    journal->Write(journalId_, std::move(entry), kept ? std::move(*kept) : ChunkedText::Snapshot());
     journalEntry_ = true;
 }
 
 void TEditForm::JournalRemove() {
-    KillTimer(hwnd_, kJournalPauseTimer);
-    KillTimer(hwnd_, kJournalLatestTimer);
-    journalPending_ = false;
+    StopJournalTimers();
     DocumentJournal* journal = host_.Journal();
     if (journal && journalEntry_) journal->Remove(journalId_);
     journalEntry_ = false;

@@ -173,6 +173,7 @@ private:
     void JournalChanged();
     void OnTimer(UINT_PTR timer);
     void JournalRemove();
+    void StopJournalTimers();
     // A switch between a single-byte and a UTF coding changes the file, not the
     // text: the document counts as modified until it is saved or switched back.
     bool CodingChanged() const {

@@ -12,6 +12,7 @@ namespace {
 
 constexpr wchar_t kLockName[] = L"journal.lock";
 constexpr wchar_t kEntryPattern[] = L"entry-*.qlj";
+constexpr wchar_t kTemporaryPattern[] = L"entry-*.tmp";
 
 }  // namespace
 
@@ -61,27 +62,22 @@ bool DocumentJournal::Open() {
 DocumentJournal::Leftovers DocumentJournal::ReadLeftovers() const {
     Leftovers found;
     if (!IsOpen()) return found;
-    WIN32_FIND_DATAW data{};
-    HANDLE search = FindFirstFileW((folder_ + L"\\" + kEntryPattern).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return found;
-    do {
-        const std::wstring name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        if (name.compare(0, run_.size(), run_) == 0) continue;  // this run's own
-        const std::wstring path = folder_ + L"\\" + name;
-        found.files.push_back(path);
-        const auto bytes = ReadWholeFile(path);
-        auto entry = bytes ? DecodeJournalEntry(*bytes) : std::nullopt;
-        if (entry) found.entries.push_back(std::move(*entry));
-        else ++found.damaged;
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    // Temporary files of a write the end of that run cut short.
-    search = FindFirstFileW((folder_ + L"\\entry-*.tmp").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
+    // The entries, and the temporary files of writes the end of that run cut short.
+    for (const wchar_t* pattern : {kEntryPattern, kTemporaryPattern}) {
+        WIN32_FIND_DATAW data{};
+        HANDLE search = FindFirstFileW((folder_ + L"\\" + pattern).c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) continue;
         do {
             const std::wstring name = data.cFileName;
-            if (name.compare(0, run_.size(), run_) != 0) DeleteFileW((folder_ + L"\\" + name).c_str());
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.compare(0, run_.size(), run_) == 0)
+                continue;  // this run's own
+            const std::wstring path = folder_ + L"\\" + name;
+            found.files.push_back(path);
+            if (pattern != kEntryPattern) continue;
+            const auto bytes = ReadWholeFile(path);
+            auto entry = bytes ? DecodeJournalEntry(*bytes) : std::nullopt;
+            if (entry) found.entries.push_back(std::move(*entry));
+            else ++found.damaged;
         } while (FindNextFileW(search, &data));
         FindClose(search);
     }
@@ -97,8 +93,6 @@ int DocumentJournal::NewId() { return ++nextId_; }
 std::wstring DocumentJournal::EntryPath(int id) const {
     return folder_ + L"\\" + run_ + std::to_wstring(id) + L".qlj";
 }
-
-void DocumentJournal::Write(int id, JournalEntry entry) { Queue({id, std::move(entry), {}}); }
 
 void DocumentJournal::Write(int id, JournalEntry entry, ChunkedText::Snapshot text) {
     Queue({id, std::move(entry), std::move(text)});

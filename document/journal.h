@@ -38,8 +38,9 @@ public:
     bool IsOpen() const { return lock_ != INVALID_HANDLE_VALUE; }
     const std::wstring& Folder() const { return folder_; }
 
-    // What an earlier run left: its readable entries, the files of every entry
-    // (readable or not), and how many could not be read.
+    // What an earlier run left: its readable entries, its files (every entry,
+    // readable or not, and the temporary file of a write cut short), and how
+    // many entries could not be read.
     struct Leftovers {
         std::vector<JournalEntry> entries;
         std::vector<std::wstring> files;
@@ -53,9 +54,8 @@ public:
     // Queued for the worker: the entry replaces the document's earlier one; a
     // removal drops it. A write still waiting for the same document is dropped
     // by a later one.
-    void Write(int id, JournalEntry entry);
-    // The same with the text as a snapshot of shared pieces, joined on the worker.
-    void Write(int id, JournalEntry entry, ChunkedText::Snapshot text);
+    // The text may come as a snapshot of shared pieces instead, written after the entry's own text.
+    void Write(int id, JournalEntry entry, ChunkedText::Snapshot text = {});
     void Remove(int id);
     // Waits until the worker has done everything queued so far.
     void Flush();

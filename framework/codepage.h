@@ -23,10 +23,6 @@ std::string TextToBytes(std::wstring_view text, CodePage page);
 // Whether every character of the text has a byte in the code page.
 bool PageHolds(std::wstring_view text, CodePage page);
 
-// The system's byte conversion between the Windows and the DOS code page.
-std::string AnsiBytesToOem(std::string_view bytes);
-std::string OemBytesToAnsi(std::string_view bytes);
-
 namespace detail {
 
 // A single-byte code page as two lookup tables.

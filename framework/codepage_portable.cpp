@@ -30,12 +30,4 @@ bool MultiByteHolds(std::wstring_view, CodePage) { return true; }
 
 }  // namespace detail
 
-std::string AnsiBytesToOem(std::string_view bytes) {
-    return TextToBytes(BytesToText(bytes, CodePage::Ansi), CodePage::Oem);
-}
-
-std::string OemBytesToAnsi(std::string_view bytes) {
-    return TextToBytes(BytesToText(bytes, CodePage::Oem), CodePage::Ansi);
-}
-
 }  // namespace quillon

@@ -101,16 +101,4 @@ bool MultiByteHolds(std::wstring_view text, CodePage page) {
 
 }  // namespace detail
 
-std::string AnsiBytesToOem(std::string_view bytes) {
-    std::string out(bytes);
-    if (!out.empty()) CharToOemBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
-    return out;
-}
-
-std::string OemBytesToAnsi(std::string_view bytes) {
-    std::string out(bytes);
-    if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
-    return out;
-}
-
 }  // namespace quillon

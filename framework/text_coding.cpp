@@ -297,12 +297,12 @@ TextCoding DetectCoding(std::string_view bytes) {
         return ClassifyUtf8(bytes.substr(kUtf8Mark.size())) != Utf8Form::Invalid ? TextCoding::Utf8Bom
                                                                                  : TextCoding::Windows;
     if (StartsWith(bytes, kUtf16Mark)) return bytes.size() % 2 == 0 ? TextCoding::Utf16 : TextCoding::Windows;
-    const Utf8Form form = ClassifyUtf8(bytes);
+    // The bytes are read to their end only where the answer depends on them.
     if (const auto declared = DeclaredCoding(bytes)) {
         if (*declared != TextCoding::Utf8) return *declared;
-        return form != Utf8Form::Invalid ? TextCoding::Utf8 : TextCoding::Windows;
+        return ClassifyUtf8(bytes) != Utf8Form::Invalid ? TextCoding::Utf8 : TextCoding::Windows;
     }
-    return form == Utf8Form::MultiByte ? TextCoding::Utf8 : TextCoding::Windows;
+    return ClassifyUtf8(bytes) == Utf8Form::MultiByte ? TextCoding::Utf8 : TextCoding::Windows;
 }
 
 std::optional<std::wstring> DecodeText(std::string_view bytes, TextCoding coding) {
@@ -340,11 +340,10 @@ LineBreak FindLineBreak(std::wstring_view text) {
 
 DecodedFile DecodeFile(std::string_view bytes, std::optional<TextCoding> stored) {
     DecodedFile file;
-    file.coding = DetectCoding(bytes);
-    if (stored == TextCoding::Dos) {
-        file.coding = TextCoding::Dos;
-    } else if (stored && IsUnicode(*stored) && !IsUnicode(file.coding) && !StartsWith(bytes, kUtf8Mark) &&
-               *stored != TextCoding::Utf16 && ClassifyUtf8(bytes) != Utf8Form::Invalid) {
+    // DOS from an entry reads the bytes as DOS text, whatever they look like.
+    file.coding = stored == TextCoding::Dos ? TextCoding::Dos : DetectCoding(bytes);
+    if (stored && IsUtf8(*stored) && !IsUnicode(file.coding) && !StartsWith(bytes, kUtf8Mark) &&
+        ClassifyUtf8(bytes) != Utf8Form::Invalid) {
         // Kept as UTF-8 although the bytes alone would not say so (ASCII only,
         // or a declaration of another coding): the user chose it.
         file.coding = TextCoding::Utf8;

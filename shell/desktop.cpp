@@ -81,10 +81,6 @@ void THtmlScrivoForm::RestoreDesktop() {
     if (reactivate) SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(reactivate), 0);
 }
 
-}  // namespace quillon
-
-namespace quillon {
-
 int THtmlScrivoForm::WindowNumber(HWND window) const { return windows_.NumberOf(window); }
 
 void THtmlScrivoForm::RestoreJournal() {

@@ -173,7 +173,8 @@ bool CoolBar::LoadPictures(const std::wstring& libraryPath) {
     if (!images) return false;
     StartupMark("pictures: library");
     static const char* const kMarks[] = {"pictures: toolbar 1", "pictures: toolbar 2", "pictures: toolbar 3",
-                                         "pictures: toolbar 4", "pictures: toolbar 5", "pictures: toolbar 6"};
+                                         "pictures: toolbar 4", "pictures: toolbar 5"};
+    static_assert(std::size(kMarks) == kToolbarCount, "a mark for each toolbar");
     for (int i = 0; i < kToolbarCount; ++i) {
         HBITMAP normal = nullptr, hot = nullptr, disabled = nullptr;
         images(kToolbarImagesVersion, i, &normal, &hot, &disabled);
@@ -185,7 +186,7 @@ bool CoolBar::LoadPictures(const std::wstring& libraryPath) {
         SendMessageW(bar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(set.hasHot ? set.hot : nullptr));
         FillList(set.disabled, disabled);
         InvalidateRect(bar, nullptr, TRUE);
-        StartupMark(kMarks[std::min<size_t>(static_cast<size_t>(i), std::size(kMarks) - 1)]);
+        StartupMark(kMarks[i]);
     }
     return true;
 }
